@@ -1,0 +1,11 @@
+#pragma once
+// The data layer's own converters between wide (UTF-16) text and UTF-8 text. They never fail:
+// surrogate pairs are encoded unit by unit (two three-byte sequences) and decode back to the
+// same pair; malformed UTF-8 decodes to spaces or is swallowed, never to more characters than
+// the input has bytes.
+
+#include <string>
+#include <string_view>
+
+std::string UTF8Encode(std::u16string_view wide);
+std::u16string UTF8Decode(std::string_view utf8);

@@ -1,0 +1,16 @@
+#pragma once
+// File checks on UTF-8 paths.
+
+#include <cstddef>
+#include <string>
+
+namespace Platform {
+
+// True when a file (not a directory) of that name exists.
+bool FileExists(const std::string& path);
+
+// Up to `count` bytes from the start of the file, opened for reading while sharing it with
+// other readers and writers. Any error gives the bytes read so far (often none).
+std::string ReadFileHead(const std::string& path, std::size_t count);
+
+}  // namespace Platform
