@@ -1,0 +1,59 @@
+#include "platform/Files.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Platform {
+
+namespace {
+
+// Owns one open file descriptor.
+class TFileDescriptor {
+public:
+  explicit TFileDescriptor(int descriptor) : Descriptor(descriptor) {}
+  ~TFileDescriptor() {
+    if (Descriptor >= 0) {
+      close(Descriptor);
+    }
+  }
+  TFileDescriptor(const TFileDescriptor&) = delete;
+  TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+
+  int Get() const { return Descriptor; }
+
+private:
+  int Descriptor;
+};
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+std::string ReadFileHead(const std::string& path, std::size_t count) {
+  const TFileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  std::string head;
+  if (file.Get() < 0) {
+    return head;
+  }
+  head.resize(count);
+  std::size_t filled = 0;
+  while (filled < count) {
+    const ssize_t got = read(file.Get(), head.data() + filled, count - filled);
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got <= 0) {
+      break;
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  head.resize(filled);
+  return head;
+}
+
+}  // namespace Platform
