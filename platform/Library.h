@@ -11,7 +11,7 @@ namespace Platform {
 
 using TLibraryHandle = void*;
 
-// Returns nullptr when the library cannot be loaded. `name` is 8-bit text.
+// Returns nullptr when the library cannot be loaded or `name` is empty. `name` is 8-bit text.
 TLibraryHandle LoadLibraryByName(const std::string& name);
 // Returns nullptr when the library has no entry point of that name.
 void* FindEntryPoint(TLibraryHandle library, const char* name);

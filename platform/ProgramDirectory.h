@@ -18,13 +18,13 @@ bool HasDirectoryPart(const std::string& path);
 // While an object of this class lives, ProgramDirectory() answers `directory` (a separator is
 // appended when missing). For tests that stage a program directory in a temporary folder.
 class TProgramDirectoryOverride {
-public:
+ public:
   explicit TProgramDirectoryOverride(std::string directory);
   ~TProgramDirectoryOverride();
   TProgramDirectoryOverride(const TProgramDirectoryOverride&) = delete;
   TProgramDirectoryOverride& operator=(const TProgramDirectoryOverride&) = delete;
 
-private:
+ private:
   std::string Previous;
 };
 

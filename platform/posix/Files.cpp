@@ -1,9 +1,9 @@
 #include "platform/Files.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace Platform {
 
@@ -11,7 +11,7 @@ namespace {
 
 // Owns one open file descriptor.
 class TFileDescriptor {
-public:
+ public:
   explicit TFileDescriptor(int descriptor) : Descriptor(descriptor) {}
   ~TFileDescriptor() {
     if (Descriptor >= 0) {
@@ -23,7 +23,7 @@ public:
 
   int Get() const { return Descriptor; }
 
-private:
+ private:
   int Descriptor;
 };
 

@@ -5,6 +5,9 @@
 namespace Platform {
 
 TLibraryHandle LoadLibraryByName(const std::string& name) {
+  if (name.empty()) {
+    return nullptr;  // dlopen would hand back the program itself
+  }
   // Every entry point is resolved now, so a broken library fails here rather than at a call;
   // local binding keeps the engine's symbols out of the process's global namespace.
   return dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);

@@ -1,8 +1,8 @@
 #include "platform/UpperCase.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cwctype>
-#include <locale.h>
 
 namespace Platform {
 
@@ -11,7 +11,7 @@ namespace {
 // The C.UTF-8 character classes, created on first use and freed when the process ends, so the
 // upper-casing neither depends on nor changes the process's own locale.
 class TUtf8Locale {
-public:
+ public:
   TUtf8Locale() : Locale(newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{})) {
     if (Locale == locale_t{}) {
       // Without C.UTF-8 only ASCII letters change, which is still length-preserving.
@@ -26,7 +26,7 @@ public:
     return static_cast<char32_t>(towupper_l(static_cast<wint_t>(code), Locale));
   }
 
-private:
+ private:
   locale_t Locale;
 };
 

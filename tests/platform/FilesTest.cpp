@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 // A fresh folder under the system's temporary directory, removed with its contents.
 class FilesTest : public testing::Test {
-protected:
+ protected:
   FilesTest() {
     std::random_device random;
     Folder = fs::temp_directory_path() / ("tolvane-files-" + std::to_string(random()));
