@@ -8,15 +8,20 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "data/SqlDb.h"
+
+namespace Engine {
+struct TSqlite3Stmt;
+}
 
 enum class TSQLiteVersion { svAuto, sv2, sv3 };
 
 struct TBaseInfo;  // one per open file, shared by every connection that has it open
 
 class TLiteDB : public TSQLDB {
-public:
+ public:
   // Opens `fileName` (UTF-8) with Use when it is not empty.
   explicit TLiteDB(const std::string& fileName = {});
   ~TLiteDB() override;
@@ -46,11 +51,25 @@ public:
   std::string User() const { return {}; }
   std::string Password() const { return {}; }
 
-private:
+ private:
+  // Picks the engine generation (from the file header when svAuto) and binds its library.
+  bool BindEngine(const std::string& path);
+  // Called with the registry lock held.
   void ReleaseOpenFile();
+  void OpenNewFile(const std::string& path);
+  void DescribeEngine();  // ServerVersion and ServerEncoding of the open file
   void RefreshLists();
-  bool QueryUtf8Sqlite3(const std::string& sql);
-  bool QueryUtf8Sqlite2(const std::string& sql);
+  std::vector<std::string> ListNames(const std::string& statement);
+
+  // A statement needs a bound engine and an open file; otherwise it fails at once.
+  bool CanRunStatement();
+  void PrepareBusyHandling();
+  void RunWide(const std::u16string& statement);
+  void AppendWideRow(Engine::TSqlite3Stmt* statement);
+  void RunUtf8(const std::string& statement);
+  void ReadCounters();
+  bool FinishStatement();
+  static int AppendExecRow(void* connection, int columns, char** values, char** names);
 
   TBaseInfo* Base = nullptr;
 };

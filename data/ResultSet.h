@@ -18,7 +18,7 @@ struct TFieldDesc {
 
 // The column list of a result, looked up by position or by name.
 class TFieldList {
-public:
+ public:
   int Count() const { return static_cast<int>(Items.size()); }
   bool Empty() const { return Items.empty(); }
   const TFieldDesc& At(int position) const { return Items[static_cast<std::size_t>(position)]; }
@@ -27,15 +27,15 @@ public:
   void Add(std::string name);
   void Clear() { Items.clear(); }
 
-private:
+ private:
   std::vector<TFieldDesc> Items;
 };
 
 // The accessor of one field; every Field() call on a row refills the same cell.
 class TResultCell {
-public:
-  std::string Value;    // the field's UTF-8 text
-  bool IsNull = true;   // also true for a field that does not exist
+ public:
+  std::string Value;   // the field's UTF-8 text
+  bool IsNull = true;  // also true for a field that does not exist
 
   // Empty for NULL, else UTF8Decode(Value).
   std::u16string AsWideString() const;
@@ -44,7 +44,7 @@ public:
 };
 
 class TResultRow {
-public:
+ public:
   explicit TResultRow(const TFieldList& columns) : Columns(&columns) {}
 
   int Count() const { return static_cast<int>(Values.size()); }
@@ -59,11 +59,14 @@ public:
 
   // Used by the connection while it fills the row.
   void Clear();
+  void Reserve(int columns);
   void Append(std::string value, bool isNull);
-  const std::string& ValueAt(int position) const { return Values[static_cast<std::size_t>(position)]; }
+  const std::string& ValueAt(int position) const {
+    return Values[static_cast<std::size_t>(position)];
+  }
   bool IsNullAt(int position) const { return Nulls[static_cast<std::size_t>(position)]; }
 
-private:
+ private:
   TResultCell& FieldAt(std::int64_t position);
 
   std::vector<std::string> Values;
@@ -75,7 +78,7 @@ private:
 class TSQLDB;
 
 class TResultSet {
-public:
+ public:
   TResultSet(std::string name, TSQLDB* owner);
   TResultSet(const TResultSet&) = delete;
   TResultSet& operator=(const TResultSet&) = delete;
@@ -102,12 +105,12 @@ public:
   std::int64_t RowsAffected = 0;
   std::int64_t LastInsertID = 0;
   std::string SQL;
-  std::int32_t FetchedBytes = 0;
+  std::int64_t FetchedBytes = 0;  // 64 bits: a raised limit must not overflow it
   std::int32_t ErrorCode = 0;
   std::string ErrorText;
   bool HasResult = false;
 
-private:
+ private:
   std::string ResultName;
   TSQLDB* OwnerDB;
   TFieldList Columns;

@@ -7,19 +7,19 @@
 #include <string>
 
 class TSqlArg {
-public:
+ public:
   enum class TKind : std::uint8_t {
-    Integer,     // 32-bit signed integer
-    Int64,       // 64-bit signed integer
+    Integer,  // 32-bit signed integer
+    Int64,    // 64-bit signed integer
     Boolean,
-    AnsiChar,    // one 8-bit character
-    WideChar,    // one UTF-16 code unit
-    Extended,    // extended-precision float
-    ShortString, // 8-bit string of at most 255 characters (longer input is cut)
-    AnsiString,  // 8-bit string in the ANSI code page
-    WideString,  // UTF-16 string
-    Currency,    // fixed point, value / 10000
-    Variant,     // a variant, carried as its text
+    AnsiChar,     // one 8-bit character
+    WideChar,     // one UTF-16 code unit
+    Extended,     // extended-precision float
+    ShortString,  // 8-bit string of at most 255 characters (longer input is cut)
+    AnsiString,   // 8-bit string in the ANSI code page
+    WideString,   // UTF-16 string
+    Currency,     // fixed point, value / 10000
+    Variant,      // a variant, carried as its text
     Pointer,
     PChar,
     PWideChar,
@@ -45,10 +45,10 @@ public:
   TKind Kind() const { return ArgKind; }
   std::int64_t IntValue() const { return Int; }  // Integer, Int64, Boolean, Currency
   long double FloatValue() const { return Float; }
-  const std::string& Ansi() const { return AnsiText; }      // AnsiChar, ShortString, AnsiString
+  const std::string& Ansi() const { return AnsiText; }     // AnsiChar, ShortString, AnsiString
   const std::u16string& Wide() const { return WideText; }  // WideChar, WideString, Variant
 
-private:
+ private:
   explicit TSqlArg(TKind kind) : ArgKind(kind) {}
 
   TKind ArgKind;

@@ -26,7 +26,7 @@ using TOnBeforeQuery = std::function<void(TSQLDB& sender, std::string& sql)>;
 using TOnFetchRow = std::function<void(TSQLDB& sender, TResultRow& row)>;
 
 class TSQLDB {
-public:
+ public:
   TSQLDB();
   virtual ~TSQLDB();
   TSQLDB(const TSQLDB&) = delete;
@@ -107,7 +107,7 @@ public:
   TNotifyEvent OnOpen;
   TNotifyEvent OnClose;
 
-protected:
+ protected:
   // Calls an event, discarding anything it throws.
   void Notify(const TNotifyEvent& event);
   void NotifyFetchRow(TResultRow& row);
@@ -120,7 +120,7 @@ protected:
   std::vector<std::string> TableNames;
   std::vector<std::string> IndexNames;
 
-private:
+ private:
   std::map<std::string, std::unique_ptr<TResultSet>> Results;
   TResultSet* Current = nullptr;
   std::recursive_mutex ComponentLock;

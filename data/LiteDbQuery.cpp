@@ -1,0 +1,233 @@
+// Running statements on TLiteDB: wide statements through prepare and step (first statement
+// only), UTF-8 statements through the one-shot execute call (every statement).
+#include <mutex>
+
+#include "data/EngineApi.h"
+#include "data/LiteDb.h"
+#include "data/OpenFiles.h"
+#include "data/Utf8Text.h"
+#include "platform/Sleep.h"
+
+namespace {
+
+constexpr int kBusyWaitMilliseconds = 2;
+
+// Another process holds the file: wait and retry for as long as the lock lasts.
+int WaitWhileBusy3(void* /*connection*/, int /*attempts*/) {
+  Platform::SleepMilliseconds(kBusyWaitMilliseconds);
+  return 1;
+}
+
+int WaitWhileBusy2(void* /*connection*/, const char* /*table*/, int /*attempts*/) {
+  Platform::SleepMilliseconds(kBusyWaitMilliseconds);
+  return 1;
+}
+
+}  // namespace
+
+bool TLiteDB::CanRunStatement() {
+  const bool open = Base != nullptr && (Base->Db3 != nullptr || Base->Db2 != nullptr);
+  if (IsDllLoaded && open) {
+    return true;
+  }
+  // The rows, counters and ErrorCode of the previous statement stay as they were.
+  CurrentResult().ErrorText = "Failed to load dll library";
+  Notify(OnError);
+  return false;
+}
+
+void TLiteDB::PrepareBusyHandling() {
+  if (Base->Db3 != nullptr) {
+    const Engine::TSqlite3Api& api = Engine::Sqlite3();
+    api.BusyTimeout(Base->Db3, kBusyWaitMilliseconds);
+    api.BusyHandler(Base->Db3, &WaitWhileBusy3, this);
+  } else {
+    const Engine::TSqlite2Api& api = Engine::Sqlite2();
+    api.BusyTimeout(Base->Db2, kBusyWaitMilliseconds);
+    api.BusyHandler(Base->Db2, &WaitWhileBusy2, this);
+  }
+}
+
+void TLiteDB::ReadCounters() {
+  TResultSet& result = CurrentResult();
+  if (Base->Db3 != nullptr) {
+    result.RowsAffected = Engine::Sqlite3().Changes(Base->Db3);
+    result.LastInsertID = Engine::Sqlite3().LastInsertRowId(Base->Db3);
+  } else {
+    result.RowsAffected = Engine::Sqlite2().Changes(Base->Db2);
+    result.LastInsertID = Engine::Sqlite2().LastInsertRowId(Base->Db2);
+  }
+}
+
+bool TLiteDB::FinishStatement() {
+  TResultSet& result = CurrentResult();
+  result.ColCount = result.Fields().Count();
+  const bool success = result.ErrorCode == 0;
+  result.HasResult = success;
+  if (success) {
+    Notify(OnQueryComplete);
+    Notify(OnSuccess);
+  } else {
+    Notify(OnError);
+  }
+  return success;
+}
+
+bool TLiteDB::QueryW(const std::u16string& sql) {
+  if (SQLiteVersion != TSQLiteVersion::sv3) {
+    return Query(UTF8Encode(sql));
+  }
+  TResultSet& result = CurrentResult();
+  result.HasResult = false;
+  if (!CanRunStatement() || Base->Db3 == nullptr) {
+    return false;
+  }
+  result.Clear();
+  result.SQL = UTF8Encode(sql);
+  std::u16string replaced;
+  if (OnBeforeQuery) {
+    OnBeforeQuery(*this, result.SQL);
+    replaced = UTF8Decode(result.SQL);
+  }
+  const std::u16string& statement = OnBeforeQuery ? replaced : sql;
+  {
+    std::lock_guard lock(Base->Lock);
+    PrepareBusyHandling();
+    result.FetchedBytes = 0;
+    if (!statement.empty()) {
+      RunWide(statement);
+    }
+    ReadCounters();
+  }
+  return FinishStatement();
+}
+
+void TLiteDB::RunWide(const std::u16string& statement) {
+  const Engine::TSqlite3Api& api = Engine::Sqlite3();
+  TResultSet& result = CurrentResult();
+  Engine::TSqlite3Stmt* prepared = nullptr;
+  const auto bytes = static_cast<int>(statement.size() * sizeof(char16_t));
+  // The tail after the first statement is ignored: only that one runs.
+  int code = api.Prepare16(Base->Db3, statement.data(), bytes, &prepared, nullptr);
+  if (code != Engine::kOk) {
+    result.ErrorCode = code;
+    result.ErrorText = api.ErrMsg(Base->Db3);
+    return;
+  }
+  if (prepared == nullptr) {
+    return;  // only blanks or comments: nothing to run
+  }
+  while ((code = api.Step(prepared)) == Engine::kRow) {
+    AppendWideRow(prepared);
+    if (result.FetchedBytes > FetchMemoryLimit) {
+      break;  // the statement fails with code 100; the rows so far stay
+    }
+  }
+  if (code == Engine::kDone) {
+    api.Finalize(prepared);
+    return;
+  }
+  // The engine's specific message is known only once the statement is finalized.
+  api.Finalize(prepared);
+  result.ErrorCode = code;
+  result.ErrorText = api.ErrMsg(Base->Db3);
+}
+
+void TLiteDB::AppendWideRow(Engine::TSqlite3Stmt* statement) {
+  const Engine::TSqlite3Api& api = Engine::Sqlite3();
+  TResultSet& result = CurrentResult();
+  TResultRow& row = result.AppendRow();
+  const int columns = api.ColumnCount(statement);
+  row.Reserve(columns);
+  for (int c = 0; c < columns; ++c) {
+    const int type = api.ColumnType(statement, c);
+    if (type == Engine::kTypeNull) {
+      row.Append({}, true);
+    } else if (type == Engine::kTypeBlob) {
+      const auto* bytes = static_cast<const char*>(api.ColumnBlob(statement, c));
+      const int size = api.ColumnBytes(statement, c);
+      row.Append(bytes != nullptr ? std::string(bytes, static_cast<std::size_t>(size)) : "", false);
+      result.FetchedBytes += size;
+    } else {
+      const auto* text = static_cast<const char16_t*>(api.ColumnText16(statement, c));
+      const int size = api.ColumnBytes16(statement, c);
+      const std::size_t units = text != nullptr ? static_cast<std::size_t>(size) / 2 : 0;
+      row.Append(UTF8Encode(std::u16string_view(text, units)), false);
+      result.FetchedBytes += static_cast<std::int64_t>(units) * 2;
+    }
+  }
+  if (result.Fields().Empty()) {
+    for (int c = 0; c < columns; ++c) {
+      const char* name = api.ColumnName(statement, c);
+      result.MutableFields().Add(name != nullptr ? name : "");
+    }
+  }
+  NotifyFetchRow(row);
+}
+
+bool TLiteDB::Query(const std::string& sql) {
+  TResultSet& result = CurrentResult();
+  result.HasResult = false;
+  if (!CanRunStatement()) {
+    return false;
+  }
+  result.Clear();
+  result.SQL = sql;
+  std::string statement = sql;
+  if (OnBeforeQuery) {
+    OnBeforeQuery(*this, statement);
+  }
+  {
+    std::lock_guard lock(Base->Lock);
+    PrepareBusyHandling();
+    result.FetchedBytes = 0;
+    if (!statement.empty()) {
+      RunUtf8(statement);
+    }
+    ReadCounters();
+  }
+  return FinishStatement();
+}
+
+void TLiteDB::RunUtf8(const std::string& statement) {
+  TResultSet& result = CurrentResult();
+  if (Base->Db3 != nullptr) {
+    const Engine::TSqlite3Api& api = Engine::Sqlite3();
+    result.ErrorCode = api.Exec(Base->Db3, statement.c_str(), &AppendExecRow, this, nullptr);
+    result.ErrorText = result.ErrorCode != Engine::kOk ? api.ErrMsg(Base->Db3) : "";
+    return;
+  }
+  const Engine::TSqlite2Api& api = Engine::Sqlite2();
+  char* message = nullptr;
+  result.ErrorCode = api.Exec(Base->Db2, statement.c_str(), &AppendExecRow, this, &message);
+  result.ErrorText = message != nullptr ? message : "";
+  if (message != nullptr) {
+    api.FreeMem(message);
+  }
+}
+
+int TLiteDB::AppendExecRow(void* connection, int columns, char** values, char** names) {
+  auto& self = *static_cast<TLiteDB*>(connection);
+  if (values == nullptr) {
+    return 0;  // a call without a row (the engine's empty-result callbacks)
+  }
+  TResultSet& result = self.CurrentResult();
+  TResultRow& row = result.AppendRow();
+  row.Reserve(columns);
+  for (int c = 0; c < columns; ++c) {
+    if (values[c] == nullptr) {
+      row.Append({}, true);
+    } else {
+      std::string value(values[c]);
+      result.FetchedBytes += static_cast<std::int64_t>(value.size());
+      row.Append(std::move(value), false);
+    }
+  }
+  if (result.Fields().Empty()) {
+    for (int c = 0; c < columns; ++c) {
+      result.MutableFields().Add(names[c] != nullptr ? names[c] : "");
+    }
+  }
+  self.NotifyFetchRow(row);
+  return result.FetchedBytes > self.FetchMemoryLimit ? 1 : 0;
+}

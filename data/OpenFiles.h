@@ -1,0 +1,37 @@
+#pragma once
+// The process-wide registry of open database files. Every TLiteDB that opens the same file
+// name shares its one engine connection; the record counts its users, and its lock keeps two
+// connections from using the engine handle at the same time. Internal to data/.
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "data/EngineApi.h"
+
+struct TBaseInfo {
+  std::recursive_mutex Lock;  // recursive: an OnFetchRow handler may run a statement
+  int RefCount = 1;
+  Engine::TSqlite3* Db3 = nullptr;  // set for an SQLite 3 file
+  Engine::TSqlite2* Db2 = nullptr;  // set for an SQLite 2 file
+};
+
+class TOpenFiles {
+ public:
+  static TOpenFiles& Instance();
+
+  std::mutex& Guard() { return RegistryLock; }
+  // The record of that name, or nullptr. Call with Guard() held, as the two below.
+  TBaseInfo* Find(const std::string& name) const;
+  TBaseInfo& Add(const std::string& name);
+  void Remove(const TBaseInfo& record);
+
+ private:
+  TOpenFiles() = default;
+
+  std::mutex RegistryLock;
+  // Records still registered when the process ends are freed without closing their engine
+  // connections: the engine library may be gone by then.
+  std::map<std::string, std::unique_ptr<TBaseInfo>> Records;
+};
