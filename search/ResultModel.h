@@ -18,8 +18,14 @@ struct TResData {
 
 class TResultModel : public QAbstractTableModel {
   Q_OBJECT
-public:
-  enum TColumn { LeadColumn = 0, VersionColumn = 1, CodeColumn = 2, MessageColumn = 3 };
+ public:
+  enum TColumn {
+    LeadColumn = 0,
+    VersionColumn = 1,
+    CodeColumn = 2,
+    MessageColumn = 3,
+    ColumnCount = 4
+  };
 
   using QAbstractTableModel::QAbstractTableModel;
 
@@ -34,9 +40,11 @@ public:
   void SetRecords(std::vector<TResData> records);
   // The record of a row, or nullptr for a row that does not exist.
   const TResData* Record(int row) const;
+  // The text a column shows for a record: nothing, vers, pref + "-" + code, msg.
+  static QString CellText(const TResData& record, int column);
 
-private:
+ private:
   std::vector<TResData> Records;
-  QString Headers[4] = {QString(), QStringLiteral("Version"), QStringLiteral("Code"),
-                        QStringLiteral("Message")};
+  QString Headers[ColumnCount] = {QString(), QStringLiteral("Version"), QStringLiteral("Code"),
+                                  QStringLiteral("Message")};
 };

@@ -29,7 +29,8 @@ struct TPrefixSplit {
 };
 
 // The split when the text before the first "-" of `typedCode`, trimmed and upper-cased,
-// equals an entry of `prefixEntries` (letter case ignored); otherwise nothing.
+// equals an entry of `prefixEntries` (letter case ignored); otherwise nothing. A code that
+// begins with "-" (nothing before it after trimming) is never split.
 std::optional<TPrefixSplit> SplitPrefixFromCode(const QString& typedCode,
                                                 const QStringList& prefixEntries);
 
