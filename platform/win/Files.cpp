@@ -12,7 +12,7 @@ namespace {
 
 // Owns one open file handle.
 class TFileHandle {
-public:
+ public:
   explicit TFileHandle(HANDLE handle) : Handle(handle) {}
   ~TFileHandle() {
     if (Handle != INVALID_HANDLE_VALUE) {
@@ -24,7 +24,7 @@ public:
 
   HANDLE Get() const { return Handle; }
 
-private:
+ private:
   HANDLE Handle;
 };
 

@@ -9,13 +9,13 @@ namespace {
 // While it lives, a library that is missing or broken makes the load fail quietly instead of
 // showing the system's error box.
 class TQuietLoadErrors {
-public:
+ public:
   TQuietLoadErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS, &Previous); }
   ~TQuietLoadErrors() { SetThreadErrorMode(Previous, nullptr); }
   TQuietLoadErrors(const TQuietLoadErrors&) = delete;
   TQuietLoadErrors& operator=(const TQuietLoadErrors&) = delete;
 
-private:
+ private:
   DWORD Previous = 0;
 };
 
