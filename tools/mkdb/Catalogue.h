@@ -8,9 +8,9 @@
 #include <vector>
 
 struct TCatalogueMessage {
-  std::string Code;                   // as it stands in the message file, e.g. "00942"
-  std::string Text;                   // the message text
-  std::optional<std::string> Cause;   // plain (unscrambled) text; nullopt is stored as NULL
+  std::string Code;                  // as it stands in the message file, e.g. "00942"
+  std::string Text;                  // the message text
+  std::optional<std::string> Cause;  // plain (unscrambled) text; nullopt is stored as NULL
   std::optional<std::string> Action;
 };
 

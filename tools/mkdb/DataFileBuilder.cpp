@@ -1,1 +1,85 @@
 #include "tools/mkdb/DataFileBuilder.h"
+
+#include <algorithm>
+
+#include "tools/mkdb/DataFileWriter.h"
+
+namespace {
+
+bool WriteSettings(TDataFileWriter& writer, const TCatalogue& catalogue) {
+  const bool hasMinimum = std::ranges::any_of(
+      catalogue.Settings, [](const auto& s) { return s.first == kMinimumProgramKey; });
+  if (!hasMinimum && !writer.AddSetting(kMinimumProgramKey, kMinimumProgramDefault)) {
+    return false;
+  }
+  return std::ranges::all_of(catalogue.Settings, [&writer](const auto& setting) {
+    return writer.AddSetting(setting.first, setting.second);
+  });
+}
+
+bool WriteTranslations(TDataFileWriter& writer, const TCatalogue& catalogue) {
+  for (const auto& [language, pairs] : catalogue.Translations) {
+    for (const auto& [english, translated] : pairs) {
+      if (!writer.AddTranslation(language, english, translated)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// Versions and prefixes go in catalogue order: the program lists them in the order the
+// engine returns the rows, which is the order of insertion.
+bool WriteMessages(TDataFileWriter& writer, const TCatalogue& catalogue, std::string& error) {
+  for (const TCataloguePrefix& prefix : catalogue.Prefixes) {
+    std::int64_t key = 0;
+    if (!writer.AddPrefix(prefix, key)) {
+      return false;
+    }
+  }
+  for (const TCatalogueVersion& version : catalogue.Versions) {
+    std::int64_t versionKey = 0;
+    if (!writer.AddVersion(version.Name, versionKey)) {
+      return false;
+    }
+    for (const TCataloguePrefix& prefix : catalogue.Prefixes) {
+      const auto messages = version.Messages.find(prefix.Name);
+      if (messages == version.Messages.end()) {
+        continue;
+      }
+      for (const TCatalogueMessage& message : messages->second) {
+        if (!writer.AddMessage(versionKey, writer.PrefixKey(prefix.Name), message)) {
+          return false;
+        }
+      }
+    }
+    for (const auto& entry : version.Messages) {
+      if (writer.PrefixKey(entry.first) == 0) {
+        error = "version \"" + version.Name + "\" has messages of the unlisted prefix \"" +
+                entry.first + "\"";
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool BuildDataFile(const std::string& path, const TCatalogue& catalogue, std::string& error) {
+  return BuildDataFile(path, catalogue, nullptr, error);
+}
+
+bool BuildDataFile(const std::string& path, const TCatalogue& catalogue,
+                   const TProgressEvent& progress, std::string& error) {
+  TDataFileWriter writer(path);
+  writer.OnProgress = progress;
+  error.clear();
+  const bool built = writer.Create() && WriteSettings(writer, catalogue) &&
+                     WriteTranslations(writer, catalogue) &&
+                     WriteMessages(writer, catalogue, error) && writer.Finish();
+  if (!built && error.empty()) {
+    error = writer.Error();
+  }
+  return built;
+}

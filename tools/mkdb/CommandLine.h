@@ -1,0 +1,29 @@
+#pragma once
+// The command line of tolvane-mkdb:
+//   tolvane-mkdb create OUT --from DIR
+//   tolvane-mkdb add OUT --version NAME --oracle-home DIR
+//   tolvane-mkdb synth OUT --messages N
+//   tolvane-mkdb --help
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Exit codes of the tool.
+enum TExitCode : int { kExitOk = 0, kExitBadData = 1, kExitUsage = 2 };
+
+struct TCommandLine {
+  enum class TCommand { Help, Create, Add, Synth };
+  TCommand Command = TCommand::Help;
+  std::string Out;
+  std::string From;           // create
+  std::string Version;        // add
+  std::string OracleHome;     // add
+  std::int64_t Messages = 0;  // synth
+};
+
+extern const char* const kUsageText;
+
+// Returns false with `error` for a command line that is not one of the forms above.
+bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& parsed,
+                      std::string& error);
