@@ -1,0 +1,133 @@
+#include "details/DetailTree.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+constexpr int kLeadWidth = 30;
+constexpr int kTextWidth = 640;
+constexpr int kTextMargin = 5;
+constexpr int kHeadingHeight = 15;
+constexpr int kHeadingPointSize = 10;
+// What a body row gets before the view has a width to measure it in.
+constexpr int kUnmeasuredBodyHeight = 25;
+constexpr int kBodyFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+constexpr int kHeadingFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+
+// Rows strictly alternate, so the look follows the position rather than the record.
+bool IsHeadingRow(const QModelIndex& index) {
+  return index.row() % 2 == 0;
+}
+
+}  // namespace
+
+// Paints the text itself, with the same flags it measures with, so that a body row's height
+// always fits what is drawn in it.
+class TDetailDelegate : public QStyledItemDelegate {
+ public:
+  explicit TDetailDelegate(QTreeView* view) : QStyledItemDelegate(view), View(view) {}
+
+  void ForgetHeights() { Heights.clear(); }
+
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
+    const int height = IsHeadingRow(index) ? kHeadingHeight : BodyHeight(index);
+    return {View->header()->sectionSize(index.column()), height};
+  }
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    QStyleOptionViewItem cell(option);
+    initStyleOption(&cell, index);
+    cell.state &= ~QStyle::State_HasFocus;
+    const QString text = cell.text;
+    cell.text.clear();
+    View->style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, View);
+
+    const bool heading = IsHeadingRow(index);
+    painter->save();
+    painter->setFont(heading ? HeadingFont() : View->font());
+    const bool selected = cell.state.testFlag(QStyle::State_Selected);
+    painter->setPen(cell.palette.color(ColorGroup(cell.state),
+                                       selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawText(cell.rect.adjusted(kTextMargin, 0, -kTextMargin, 0),
+                      heading ? kHeadingFlags : kBodyFlags, text);
+    painter->restore();
+  }
+
+ private:
+  QFont HeadingFont() const {
+    QFont font = View->font();
+    font.setPointSize(kHeadingPointSize);
+    font.setBold(true);
+    return font;
+  }
+
+  static QPalette::ColorGroup ColorGroup(QStyle::State state) {
+    if (!state.testFlag(QStyle::State_Enabled)) {
+      return QPalette::Disabled;
+    }
+    return state.testFlag(QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+  }
+
+  // Measured once per row: a later change of width keeps the heights until the next load.
+  int BodyHeight(const QModelIndex& index) const {
+    const auto row = static_cast<std::size_t>(index.row());
+    if (Heights.size() <= row) {
+      Heights.resize(row + 1, 0);
+    }
+    if (Heights[row] == 0) {
+      const int width = View->header()->length() - 2 * kTextMargin;
+      if (width <= 0) {
+        return kUnmeasuredBodyHeight;
+      }
+      const QString text = index.siblingAtColumn(TDetailModel::LeadColumn).data().toString();
+      const QFontMetrics metrics(View->font());
+      const QRect bounds = metrics.boundingRect(QRect(0, 0, width, INT_MAX), kBodyFlags, text);
+      // An empty body keeps the height of one line.
+      Heights[row] = std::max(bounds.height(), metrics.height());
+    }
+    return Heights[row];
+  }
+
+  QTreeView* View;
+  mutable std::vector<int> Heights;  // by row; 0 while not measured
+};
+
+TDetailTree::TDetailTree(QWidget* parent)
+    : QTreeView(parent), Model(new TDetailModel(this)), Delegate(new TDetailDelegate(this)) {
+  setModel(Model);
+  setItemDelegate(Delegate);
+  setHeaderHidden(true);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(false);
+  setFrameShape(QFrame::NoFrame);
+  setEditTriggers(NoEditTriggers);
+  setSelectionMode(ExtendedSelection);
+  setSelectionBehavior(SelectRows);
+  setVerticalScrollMode(ScrollPerPixel);
+  // The lead column stands first; the text column after it takes the rest of the width.
+  header()->moveSection(header()->visualIndex(TDetailModel::LeadColumn), 0);
+  header()->setSectionResizeMode(TDetailModel::LeadColumn, QHeaderView::Fixed);
+  header()->resizeSection(TDetailModel::LeadColumn, kLeadWidth);
+  header()->resizeSection(TDetailModel::TextColumn, kTextWidth);
+  header()->setStretchLastSection(true);
+}
+
+void TDetailTree::Clear() {
+  SetRows({});
+}
+
+void TDetailTree::SetRows(std::vector<TDetData> rows) {
+  Delegate->ForgetHeights();
+  Model->SetRows(std::move(rows));
+  // A body's text runs on from the lead column across the empty text column.
+  const std::vector<TDetData>& shown = Model->Rows();
+  for (std::size_t row = 0; row < shown.size(); ++row) {
+    setFirstColumnSpanned(static_cast<int>(row), {}, !shown[row].Heading);
+  }
+}
