@@ -1,0 +1,18 @@
+#pragma once
+// The user's comment on one message: reads what is stored, lets the user edit it through the
+// shell's comment editor, and saves or deletes it, each write in one transaction.
+//
+// A write that the engine refuses (read-only file, full disk, a failing constraint) is rolled
+// back and reported, and the editor opens again with the text the user typed, until the user
+// saves successfully, deletes, cancels or declines the deletion. A comment that cannot be read
+// is reported and the editor does not open. An exception inside a write rolls it back without
+// a message. The caller reloads the detail view afterwards in every case.
+
+#include "app/CommDialogCaptions.h"
+#include "app/UserShell.h"
+#include "search/ResultModel.h"
+
+class TSQLDB;
+
+void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
+                      const TCommDialogCaptions& captions);
