@@ -1,6 +1,7 @@
 #include "tools/mkdb/DataFileBuilder.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "tools/mkdb/DataFileWriter.h"
 
@@ -28,6 +29,40 @@ bool WriteTranslations(TDataFileWriter& writer, const TCatalogue& catalogue) {
   return true;
 }
 
+// The prefixes of a version in name order: error rows stored in the search's ORDER BY order
+// (version block by block, then prefix name, then code) let the search's ordered index scan
+// read the table forward instead of jumping about in it.
+std::vector<const TCataloguePrefix*> PrefixesByName(const TCatalogue& catalogue) {
+  std::vector<const TCataloguePrefix*> prefixes;
+  for (const TCataloguePrefix& prefix : catalogue.Prefixes) {
+    prefixes.push_back(&prefix);
+  }
+  std::ranges::sort(prefixes, {}, &TCataloguePrefix::Name);
+  return prefixes;
+}
+
+bool WriteVersionMessages(TDataFileWriter& writer, const TCatalogueVersion& version,
+                          std::int64_t versionKey,
+                          const std::vector<const TCataloguePrefix*>& prefixes) {
+  for (const TCataloguePrefix* prefix : prefixes) {
+    const auto messages = version.Messages.find(prefix->Name);
+    if (messages == version.Messages.end()) {
+      continue;
+    }
+    std::vector<const TCatalogueMessage*> byCode;
+    for (const TCatalogueMessage& message : messages->second) {
+      byCode.push_back(&message);
+    }
+    std::ranges::stable_sort(byCode, {}, &TCatalogueMessage::Code);
+    for (const TCatalogueMessage* message : byCode) {
+      if (!writer.AddMessage(versionKey, writer.PrefixKey(prefix->Name), *message)) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
 // Versions and prefixes go in catalogue order: the program lists them in the order the
 // engine returns the rows, which is the order of insertion.
 bool WriteMessages(TDataFileWriter& writer, const TCatalogue& catalogue, std::string& error) {
@@ -37,28 +72,19 @@ bool WriteMessages(TDataFileWriter& writer, const TCatalogue& catalogue, std::st
       return false;
     }
   }
+  const std::vector<const TCataloguePrefix*> prefixes = PrefixesByName(catalogue);
   for (const TCatalogueVersion& version : catalogue.Versions) {
-    std::int64_t versionKey = 0;
-    if (!writer.AddVersion(version.Name, versionKey)) {
-      return false;
-    }
-    for (const TCataloguePrefix& prefix : catalogue.Prefixes) {
-      const auto messages = version.Messages.find(prefix.Name);
-      if (messages == version.Messages.end()) {
-        continue;
-      }
-      for (const TCatalogueMessage& message : messages->second) {
-        if (!writer.AddMessage(versionKey, writer.PrefixKey(prefix.Name), message)) {
-          return false;
-        }
-      }
-    }
     for (const auto& entry : version.Messages) {
       if (writer.PrefixKey(entry.first) == 0) {
         error = "version \"" + version.Name + "\" has messages of the unlisted prefix \"" +
                 entry.first + "\"";
         return false;
       }
+    }
+    std::int64_t versionKey = 0;
+    if (!writer.AddVersion(version.Name, versionKey) ||
+        !WriteVersionMessages(writer, version, versionKey, prefixes)) {
+      return false;
     }
   }
   return true;

@@ -145,8 +145,9 @@ bool TDataFileWriter::AddMessage(std::int64_t versionKey, std::int64_t prefixKey
       *stored = ScrambleForDataFile(message.Code, **plain);
       if (!*stored) {
         return Fail("message " + message.Code +
-                    ": a character outside the Basic Multilingual Plane sits where the "
-                    "scrambling exchanges neighbours, so it could not be stored intact");
+                    ": the cause or action is not UTF-8, or has a character outside the Basic "
+                    "Multilingual Plane where the scrambling exchanges neighbours, so it could "
+                    "not be stored intact");
       }
     }
   }

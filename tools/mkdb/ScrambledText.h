@@ -7,6 +7,6 @@
 
 // `plain` and the result are UTF-8. A code that is not all digits cannot key the scrambling
 // (the program shows such texts empty whatever is stored): the text is kept as it is.
-// Returns nullopt when the exchanged positions would split a surrogate pair: the engine
-// would replace the halves, so the text could not come back as it was.
+// Returns nullopt for text that is not UTF-8, and when the exchanged positions would split a
+// surrogate pair: the engine would replace the halves, so the text could not come back.
 std::optional<std::string> ScrambleForDataFile(const std::string& code, const std::string& plain);

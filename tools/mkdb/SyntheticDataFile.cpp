@@ -9,10 +9,11 @@
 
 namespace {
 
+// In name order, the order in which a version's messages are stored (see DataFileBuilder).
 constexpr std::array<const char*, 36> kPrefixNames{
-    "ORA", "TNS", "SP2", "PLS", "EXP", "IMP", "RMAN", "LRM",  "NNL",  "NNO", "NNC", "NZE",
-    "PCC", "PCB", "PRO", "QSM", "RDE", "SQL", "UDE",  "UDI",  "KUP",  "LCD", "LFI", "LPX",
-    "LSX", "NCR", "NID", "NMP", "O2F", "O2I", "OCI",  "PRCD", "PRKA", "SBT", "VID", "DBV"};
+    "DBV",  "EXP", "IMP", "KUP", "LCD",  "LFI", "LPX", "LRM", "LSX", "NCR", "NID", "NMP",
+    "NNC",  "NNL", "NNO", "NZE", "O2F",  "O2I", "OCI", "ORA", "PCB", "PCC", "PLS", "PRCD",
+    "PRKA", "PRO", "QSM", "RDE", "RMAN", "SBT", "SP2", "SQL", "TNS", "UDE", "UDI", "VID"};
 constexpr std::array<const char*, 6> kVersionNames{"19c", "8.1.7", "9.2", "10.2", "11.2", "12.2"};
 // Codes of one prefix in one version: SP2 has four digits, every other prefix five.
 constexpr std::int64_t kShortCodeCapacity = 9000;
@@ -20,8 +21,8 @@ constexpr std::int64_t kShortCodeCapacity = 9000;
 std::string Code(const char* prefix, std::int64_t ordinal) {
   char code[8];
   const bool shortCode = std::string_view(prefix) == "SP2";
-  // Step 1 or 11 spreads the codes like Oracle's, with gaps, and keeps them distinct.
-  const std::int64_t value = shortCode ? ordinal : (ordinal * 11) % 100000;
+  // Five-digit codes come with gaps, as Oracle's do.
+  const std::int64_t value = shortCode ? ordinal : ordinal * 3;
   std::snprintf(code, sizeof code, shortCode ? "%04lld" : "%05lld", static_cast<long long>(value));
   return code;
 }
@@ -43,16 +44,19 @@ bool WriteMessages(TDataFileWriter& writer, std::int64_t messageCount,
       return false;
     }
     const std::int64_t share = (messageCount - written) / (versions - v);
-    for (std::int64_t i = 0; i < share; ++i) {
-      const std::size_t prefix = static_cast<std::size_t>(i) % kPrefixNames.size();
-      const std::int64_t ordinal = i / static_cast<std::int64_t>(kPrefixNames.size()) + 1;
-      TCatalogueMessage message{Code(kPrefixNames[prefix], ordinal), text.MessageText(),
-                                text.Description(100), text.Description(80)};
-      if (text.Below(30) == 0) {
-        message.Cause.reset();  // some messages say nothing about their cause
-      }
-      if (!writer.AddMessage(versionKey, prefixKeys[prefix], message)) {
-        return false;
+    const auto prefixCount = static_cast<std::int64_t>(kPrefixNames.size());
+    for (std::size_t prefix = 0; prefix < kPrefixNames.size(); ++prefix) {
+      const auto p = static_cast<std::int64_t>(prefix);
+      const std::int64_t count = share / prefixCount + (p < share % prefixCount ? 1 : 0);
+      for (std::int64_t ordinal = 1; ordinal <= count; ++ordinal) {
+        TCatalogueMessage message{Code(kPrefixNames[prefix], ordinal), text.MessageText(),
+                                  text.Description(100), text.Description(80)};
+        if (text.Below(30) == 0) {
+          message.Cause.reset();  // some messages say nothing about their cause
+        }
+        if (!writer.AddMessage(versionKey, prefixKeys[prefix], message)) {
+          return false;
+        }
       }
     }
     written += share;

@@ -1,6 +1,8 @@
 #include "tools/mkdb/VersionImport.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "tools/mkdb/DataFileWriter.h"
 
@@ -17,7 +19,10 @@ bool WriteVersion(TDataFileWriter& writer, const TOracleHomeVersion& imported) {
   if (!writer.AddVersion(imported.Version.Name, versionKey)) {
     return false;
   }
-  for (const TCataloguePrefix& prefix : imported.Prefixes) {
+  // Stored in the search's order, as DataFileBuilder does.
+  std::vector<TCataloguePrefix> byName = imported.Prefixes;
+  std::ranges::sort(byName, {}, &TCataloguePrefix::Name);
+  for (const TCataloguePrefix& prefix : byName) {
     const auto messages = imported.Version.Messages.find(prefix.Name);
     if (messages == imported.Version.Messages.end()) {
       continue;

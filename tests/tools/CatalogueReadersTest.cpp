@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include "tests/tools/TempFolder.h"
+#include "tools/mkdb/CatalogueFolder.h"
+#include "tools/mkdb/OracleHome.h"
+
+namespace {
+
+const char* const kManifest =
+    "# sample\n"
+    "\n"
+    "setting max_fetch_rows 250\n"
+    "setting interface_lang \n"
+    "prefix TNS Net layer: connections\n"
+    "prefix ORA Database server\n"
+    "version 11.2\n"
+    "version 10.2\n";
+
+class CatalogueFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Folder.Write("catalogue.txt", kManifest);
+    Folder.Write("lang/DE.txt", "# captions\n Search criteria \t Suchkriterien \nFind\tSuchen\n");
+    Folder.Write("11.2/oraus.msg", "00942, 0, \"gone\"\n// *Cause: x\n");
+    Folder.Write("11.2/tnsus.msg", "12154, 0, \"alias\"\n");
+    Folder.Write("11.2/notes.txt", "not a message file, ignored");
+    Folder.Write("10.2/oraus.msg", "1234567, 0, \"too long\"\n00001, 0, \"dup key\"\n");
+  }
+
+  bool Read(TCatalogue& catalogue, std::string& error) {
+    return ReadCatalogueFolder(Folder.Path(), catalogue, Warnings, error);
+  }
+
+  TTempFolder Folder;
+  std::vector<std::string> Warnings;
+};
+
+TEST_F(CatalogueFolderTest, ReadsManifestLanguagesAndMessages) {
+  TCatalogue catalogue;
+  std::string error;
+  ASSERT_TRUE(Read(catalogue, error)) << error;
+  using TSetting = std::pair<std::string, std::string>;
+  EXPECT_EQ(catalogue.Settings,
+            (std::vector<TSetting>{{"max_fetch_rows", "250"}, {"interface_lang", ""}}));
+  ASSERT_EQ(catalogue.Prefixes.size(), 2u);
+  EXPECT_EQ(catalogue.Prefixes[0].Name, "TNS");
+  EXPECT_EQ(catalogue.Prefixes[0].Description, "Net layer: connections");
+  ASSERT_EQ(catalogue.Versions.size(), 2u);
+  EXPECT_EQ(catalogue.Versions[0].Name, "11.2");
+  EXPECT_EQ(catalogue.Versions[0].Messages.at("ORA")[0].Cause, "x");
+  EXPECT_EQ(catalogue.Versions[0].Messages.at("TNS")[0].Code, "12154");
+  EXPECT_EQ(catalogue.Versions[1].Messages.at("ORA").size(), 1u);
+  EXPECT_FALSE(catalogue.Versions[1].Messages.contains("TNS"));  // no file: no messages
+  ASSERT_EQ(Warnings.size(), 1u);
+  EXPECT_NE(Warnings[0].find("oraus.msg:1:"), std::string::npos) << Warnings[0];
+  const auto& german = catalogue.Translations.at("DE");
+  ASSERT_EQ(german.size(), 2u);
+  EXPECT_EQ(german[0].first, " Search criteria ");  // the blanks around it are kept
+  EXPECT_EQ(german[0].second, " Suchkriterien ");
+}
+
+TEST_F(CatalogueFolderTest, MessageFileOfAnUnlistedPrefixIsAnError) {
+  Folder.Write("10.2/plsus.msg", "00001, 0, \"x\"\n");
+  TCatalogue catalogue;
+  std::string error;
+  EXPECT_FALSE(Read(catalogue, error));
+  EXPECT_NE(error.find("plsus.msg: no prefix of the manifest"), std::string::npos) << error;
+}
+
+TEST_F(CatalogueFolderTest, MissingVersionFolderIsAnError) {
+  std::filesystem::remove_all(Folder.Path() / "10.2");
+  TCatalogue catalogue;
+  std::string error;
+  EXPECT_FALSE(Read(catalogue, error));
+  EXPECT_NE(error.find("the folder of version 10.2 is missing"), std::string::npos) << error;
+}
+
+TEST_F(CatalogueFolderTest, BadManifestAndLanguageLinesNameFileAndLine) {
+  struct TCase {
+    const char* File;
+    const char* Content;
+    const char* Expected;
+  };
+  const TCase cases[] = {
+      {"catalogue.txt", "prefix ORA x\nprefix ora y\n",
+       "catalogue.txt:2: prefix ora is listed twice"},
+      {"catalogue.txt", "version 1\nversion 1\n", "catalogue.txt:2: version 1 is listed twice"},
+      {"catalogue.txt", "setting a 1\nsetting a 2\n", "catalogue.txt:2: setting a is given twice"},
+      {"catalogue.txt", "prefix O/R x\n", "catalogue.txt:1: a prefix name is made of letters"},
+      {"catalogue.txt", "version ..\n", "catalogue.txt:1: a version needs a name"},
+      {"catalogue.txt", "release 9\n", "catalogue.txt:1: unknown entry \"release\""},
+      {"lang/FR.txt", "Find Chercher\n", "FR.txt:1: a TAB must separate"},
+      {"lang/FR.txt", "Find\tA\nFind\tB\n", "FR.txt:2: \"Find\" is translated twice"},
+  };
+  for (const TCase& test : cases) {
+    SetUp();
+    std::filesystem::remove(Folder.Path() / "lang" / "FR.txt");
+    Folder.Write(test.File, test.Content);
+    TCatalogue catalogue;
+    std::string error;
+    EXPECT_FALSE(Read(catalogue, error)) << test.Content;
+    EXPECT_NE(error.find(test.Expected), std::string::npos) << error;
+  }
+}
+
+TEST(OracleHomeTest, ReadsFacilitiesThatHaveMessageFiles) {
+  TTempFolder home;
+  home.Write("lib/facility.lis",
+             "# facility:component:rename:description\n"
+             "tns:network:*:Oracle Net: transport\n"
+             "ora:rdbms:*:Database server\n"
+             "xyz:nothing:*:No message file\n");
+  home.Write("network/mesg/tnsus.msg", "12154, 0, \"alias\"\n");
+  home.Write("rdbms/mesg/oraus.msg", "00942, 0, \"gone\"\n// *Action: look\n");
+  TOracleHomeVersion read;
+  std::vector<std::string> warnings;
+  std::string error;
+  ASSERT_TRUE(ReadOracleHome(home.Path(), "12.1", read, warnings, error)) << error;
+  EXPECT_EQ(read.Version.Name, "12.1");
+  ASSERT_EQ(read.Prefixes.size(), 2u);
+  EXPECT_EQ(read.Prefixes[0].Name, "TNS");
+  EXPECT_EQ(read.Prefixes[0].Description, "Oracle Net: transport");
+  EXPECT_EQ(read.Version.Messages.at("ORA")[0].Action, "look");
+}
+
+TEST(OracleHomeTest, BadFacilityListAndMessageFilesAreErrors) {
+  TTempFolder home;
+  TOracleHomeVersion read;
+  std::vector<std::string> warnings;
+  std::string error;
+  EXPECT_FALSE(ReadOracleHome(home.Path(), "1", read, warnings, error));
+  EXPECT_NE(error.find("facility.lis: cannot be opened"), std::string::npos) << error;
+
+  home.Write("lib/facility.lis", "ora:rdbms\n");
+  EXPECT_FALSE(ReadOracleHome(home.Path(), "1", read, warnings, error));
+  EXPECT_NE(error.find("facility.lis:1: facility:component"), std::string::npos) << error;
+
+  home.Write("lib/facility.lis", "ora:rdbms:*:x\n");
+  home.Write("rdbms/mesg/oraus.msg", "// *Cause: early\n");
+  EXPECT_FALSE(ReadOracleHome(home.Path(), "1", read, warnings, error));
+  EXPECT_NE(error.find("oraus.msg:1: a \"//\" line before any message"), std::string::npos)
+      << error;
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "data/LiteDb.h"
+#include "tests/tools/TempFolder.h"
+#include "tools/mkdb/CatalogueFolder.h"
+#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/VersionImport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Column(const fs::path& file, const std::string& sql) {
+  TLiteDB db(file.string());
+  EXPECT_TRUE(db.Query(sql)) << db.GetErrorMessage();
+  std::vector<std::string> values;
+  for (std::int32_t i = 0; i < db.RowCount(); ++i) {
+    values.push_back(db.Row(i).Field(0).Value);
+  }
+  return values;
+}
+
+// Only the data file itself: no temporary file left beside it.
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+TOracleHomeVersion ReadHome(const TTempFolder& home, const std::string& version) {
+  TOracleHomeVersion read;
+  std::vector<std::string> warnings;
+  std::string error;
+  EXPECT_TRUE(ReadOracleHome(home.Path(), version, read, warnings, error)) << error;
+  return read;
+}
+
+TEST(DataFileImportTest, CreateFromACatalogueFolder) {
+  TTempFolder source;
+  source.Write("catalogue.txt", "setting min_req_exe_vers 21\nprefix SP2 Plus\nversion 10.2\n");
+  source.Write("10.2/sp2us.msg", "0734, 0, \"unknown command\"\n// *Cause: typo\n");
+  TCatalogue catalogue;
+  std::vector<std::string> warnings;
+  std::string error;
+  ASSERT_TRUE(ReadCatalogueFolder(source.Path(), catalogue, warnings, error)) << error;
+  TTempFolder out;
+  const fs::path file = out.Path() / "tolv2_msg.db";
+  ASSERT_TRUE(BuildDataFile(file.string(), catalogue, error)) << error;
+  EXPECT_EQ(Column(file, "SELECT value FROM sys_data WHERE param='min_req_exe_vers'"),
+            std::vector<std::string>{"21"});
+  EXPECT_EQ(Column(file, "SELECT e_code FROM error"), std::vector<std::string>{"0734"});
+  EXPECT_EQ(FolderEntries(out.Path()), std::vector<std::string>{"tolv2_msg.db"});
+}
+
+TEST(DataFileImportTest, AddCreatesThenExtendsAndRefusesAVersionTwice) {
+  TTempFolder home;
+  home.Write("lib/facility.lis", "ora:rdbms:*:Database server\n");
+  home.Write("rdbms/mesg/oraus.msg", "00942, 0, \"gone\"\n// *Cause: dropped\n");
+  TTempFolder out;
+  const fs::path file = out.Path() / "tolv2_msg.db";
+  TImportSummary summary;
+  std::string error;
+  ASSERT_TRUE(AddVersionToDataFile(file.string(), ReadHome(home, "10.2"), nullptr, summary, error))
+      << error;
+  EXPECT_EQ(summary.NewPrefixes, 1);
+
+  home.Write("lib/facility.lis", "tns:network:*:Net\nora:rdbms:*:A new description\n");
+  home.Write("network/mesg/tnsus.msg", "12154, 0, \"alias\"\n");
+  ASSERT_TRUE(AddVersionToDataFile(file.string(), ReadHome(home, "11.2"), nullptr, summary, error))
+      << error;
+  EXPECT_EQ(summary.NewPrefixes, 1);
+  EXPECT_EQ(summary.Messages, 2);
+  EXPECT_EQ(Column(file, "SELECT vers_name FROM version"),
+            (std::vector<std::string>{"10.2", "11.2"}));
+  // A prefix the file already has keeps its description.
+  EXPECT_EQ(Column(file, "SELECT pref_desc FROM prefix"),
+            (std::vector<std::string>{"Database server", "Net"}));
+  EXPECT_EQ(Column(file, "SELECT count(*) FROM error"), std::vector<std::string>{"3"});
+  EXPECT_EQ(Column(file, "SELECT count(*) FROM sys_data WHERE param='min_req_exe_vers'"),
+            std::vector<std::string>{"1"});
+
+  const std::string before = FileBytes(file);
+  EXPECT_FALSE(
+      AddVersionToDataFile(file.string(), ReadHome(home, "11.2"), nullptr, summary, error));
+  EXPECT_NE(error.find("already has version \"11.2\""), std::string::npos) << error;
+  EXPECT_EQ(FileBytes(file), before);
+  EXPECT_EQ(FolderEntries(out.Path()), std::vector<std::string>{"tolv2_msg.db"});
+}
+
+TEST(DataFileImportTest, FailedBuildLeavesTheOldFileAndNoTemporaryFile) {
+  TTempFolder out;
+  const fs::path file = out.Path() / "tolv2_msg.db";
+  TCatalogue good;
+  good.Prefixes = {{"ORA", "x"}};
+  good.Versions = {{"1", {{"ORA", {{"00001", "one", "c", "a"}}}}}};
+  std::string error;
+  ASSERT_TRUE(BuildDataFile(file.string(), good, error)) << error;
+  const std::string before = FileBytes(file);
+
+  TCatalogue unlisted = good;
+  unlisted.Versions[0].Messages["TNS"] = {{"12154", "two", "c", "a"}};
+  EXPECT_FALSE(BuildDataFile(file.string(), unlisted, error));
+  EXPECT_NE(error.find("unlisted prefix \"TNS\""), std::string::npos) << error;
+
+  // Step 4 would exchange the two halves of the emoji's surrogate pair.
+  TCatalogue split = good;
+  split.Versions[0].Messages["ORA"] = {{"0734", "m", "ab\xF0\x9F\x98\x80", "a"}};
+  EXPECT_FALSE(BuildDataFile(file.string(), split, error));
+  EXPECT_NE(error.find("message 0734"), std::string::npos) << error;
+
+  TCatalogue twice = good;
+  twice.Versions.push_back(twice.Versions[0]);
+  EXPECT_FALSE(BuildDataFile(file.string(), twice, error));
+
+  EXPECT_EQ(FileBytes(file), before);
+  EXPECT_EQ(FolderEntries(out.Path()), std::vector<std::string>{"tolv2_msg.db"});
+  EXPECT_FALSE(BuildDataFile((out.Path() / "no" / "such" / "x.db").string(), good, error));
+  EXPECT_NE(error.find("does not exist"), std::string::npos) << error;
+}
+
+}  // namespace
