@@ -48,22 +48,25 @@ TCatalogue GermanCatalogue(const std::string& interfaceLang) {
   return catalogue;
 }
 
-const std::vector<QString> kGermanCaptions = {"Find",
-                                              " Search criteria ",
-                                              "Oracle-Version",
-                                              "Fehlerpräfix",
-                                              "Fehlercode",
-                                              "Fehlermeldung",
-                                              "Mein Kommentar",
-                                              "About",
-                                              "Ausgabe",
-                                              "Kennung",
-                                              "Meldung",
-                                              "Kommentar bearbeiten",
-                                              "In die Zwischenablage",
-                                              "Löschen",
-                                              "Abbrechen",
-                                              "Speichern"};
+// What the slots show for GermanCatalogue("DE").
+std::vector<QString> GermanCaptions() {
+  return {"Find",
+          " Search criteria ",
+          "Oracle-Version",
+          "Fehlerpräfix",
+          "Fehlercode",
+          "Fehlermeldung",
+          "Mein Kommentar",
+          "About",
+          "Ausgabe",
+          "Kennung",
+          "Meldung",
+          "Kommentar bearbeiten",
+          "In die Zwischenablage",
+          "Löschen",
+          "Abbrechen",
+          "Speichern"};
+}
 
 class InterfaceLanguageTest : public ::testing::Test {
  protected:
@@ -144,7 +147,7 @@ TEST_F(InterfaceLanguageTest, LowerCaseEnIsAnotherLanguage) {
 TEST_F(InterfaceLanguageTest, TranslatesEachCaptionInOneTransaction) {
   Open(GermanCatalogue("DE"));
   SetGuiLang(DB, Settings, Slots());
-  EXPECT_EQ(Shown(), kGermanCaptions);
+  EXPECT_EQ(Shown(), GermanCaptions());
 
   // Statements after reading the setting: BEGIN, one lookup per caption in order, COMMIT.
   ASSERT_GE(Statements.size(), 18u);
@@ -179,7 +182,7 @@ TEST_F(InterfaceLanguageTest, ExceptionRollsBackAndKeepsEarlierTranslations) {
   slotList[3].Apply = [](const QString&) { throw std::runtime_error("caption refused"); };
   EXPECT_NO_THROW(SetGuiLang(DB, Settings, slotList));
   std::vector<QString> expected = EnglishGuiCaptions();
-  expected[2] = kGermanCaptions[2];
+  expected[2] = GermanCaptions()[2];
   EXPECT_EQ(Shown(), expected);
   EXPECT_EQ(Statements.back(), "ROLLBACK");
   EXPECT_EQ(CountStatements("COMMIT"), 0);
