@@ -30,14 +30,14 @@ constexpr TLabelStyle kLink{13, true, true, Qt::red, kLeft, false};
 constexpr TLabelStyle kNote{11, false, false, Qt::black, kLeft, true};
 constexpr TLabelStyle kBoldNote{11, true, false, Qt::black, kLeft, true};
 
-struct TLabelSpec {
+struct TLabelEntry {
   const char* Name;
   QRect Geometry;  // the smallest box; a one-line label grows away from its aligned edge
   const char* Text;
   TLabelStyle Style;
 };
 
-std::vector<TLabelSpec> LabelSpecs() {
+std::vector<TLabelEntry> LabelEntries() {
   return {
       {"TntLabel1", {11, 9, 285, 23}, "Tolvane", kTitle},
       {"TntLabel2", {73, 50, 49, 16}, "Version", kCaption},
@@ -73,10 +73,10 @@ void AddShape(QWidget* parent, const char* name, const QRect& geometry, Qt::Glob
   shape->setAutoFillBackground(true);
 }
 
-QLabel* AddLabel(QWidget* parent, const TLabelSpec& spec) {
-  const TLabelStyle& style = spec.Style;
-  auto* label = new QLabel(QString::fromUtf8(spec.Text), parent);
-  label->setObjectName(QLatin1String(spec.Name));
+QLabel* AddLabel(QWidget* parent, const TLabelEntry& entry) {
+  const TLabelStyle& style = entry.Style;
+  auto* label = new QLabel(QString::fromUtf8(entry.Text), parent);
+  label->setObjectName(QLatin1String(entry.Name));
   QFont font(QStringLiteral("Tahoma"));
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(style.PixelSize);
@@ -89,7 +89,7 @@ QLabel* AddLabel(QWidget* parent, const TLabelSpec& spec) {
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(style.Alignment);
   label->setWordWrap(style.Wrapped);
-  QRect box = spec.Geometry;
+  QRect box = entry.Geometry;
   if (!style.Wrapped) {
     // Another font than Tahoma may need more room: grow, but keep the aligned edge in place.
     const QSize needed = label->sizeHint().expandedTo(box.size());
@@ -115,8 +115,8 @@ TAboutForm::TAboutForm(QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
   AddShape(this, "Shape1", {0, 0, kBandWidth, kClientHeight}, Qt::red);
   AddShape(this, "Shape2", {kBandWidth, 0, kClientWidth - kBandWidth, kClientHeight}, Qt::white);
-  for (const TLabelSpec& spec : LabelSpecs()) {
-    QLabel* label = AddLabel(this, spec);
+  for (const TLabelEntry& entry : LabelEntries()) {
+    QLabel* label = AddLabel(this, entry);
     if (label->objectName() == QLatin1String("TntLabel11")) {
       TntLabel11 = label;
     }
