@@ -16,12 +16,11 @@ stop_wine() {
   rm -rf "$WINEPREFIX"
 }
 trap stop_wine EXIT
-wine wineboot --init </dev/null >/dev/null 2>&1
-
 # wine's helper processes would inherit ctest's output pipe and keep it open, so ctest could
-# wait on them for minutes: start them beforehand with their output sent away.
+# wait on them for minutes: start a lasting server and the helpers (while the prefix is set up)
+# beforehand, with their output sent away.
 wineserver -p </dev/null >/dev/null 2>&1
-wine wineboot </dev/null >/dev/null 2>&1
+wine wineboot --init </dev/null >/dev/null 2>&1
 status=0
 timeout 600 ctest --preset mingw || status=$?
 exit "$status"
