@@ -74,13 +74,17 @@ std::string CurrencyText(std::int64_t scaled) {
   const bool negative = scaled < 0;
   const auto magnitude =
       negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
-  std::string text = (negative ? "-" : "") + std::to_string(magnitude / 10000);
+  std::string text = std::to_string(magnitude / 10000);
+  if (negative) {
+    text.insert(0, 1, '-');
+  }
   std::string fraction = std::to_string(10000 + magnitude % 10000).substr(1);
   while (!fraction.empty() && fraction.back() == '0') {
     fraction.pop_back();
   }
   if (!fraction.empty()) {
-    text += "." + fraction;
+    text += '.';
+    text += fraction;
   }
   return text;
 }

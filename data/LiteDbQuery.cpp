@@ -136,9 +136,8 @@ void TLiteDB::RunWide(const std::u16string& statement) {
 void TLiteDB::AppendWideRow(Engine::TSqlite3Stmt* statement) {
   const Engine::TSqlite3Api& api = Engine::Sqlite3();
   TResultSet& result = CurrentResult();
-  TResultRow& row = result.AppendRow();
   const int columns = api.ColumnCount(statement);
-  row.Reserve(columns);
+  TResultRow& row = result.AppendRow(columns);
   for (int c = 0; c < columns; ++c) {
     const int type = api.ColumnType(statement, c);
     if (type == Engine::kTypeNull) {
@@ -152,7 +151,7 @@ void TLiteDB::AppendWideRow(Engine::TSqlite3Stmt* statement) {
       const auto* text = static_cast<const char16_t*>(api.ColumnText16(statement, c));
       const int size = api.ColumnBytes16(statement, c);
       const std::size_t units = text != nullptr ? static_cast<std::size_t>(size) / 2 : 0;
-      row.Append(UTF8Encode(std::u16string_view(text, units)), false);
+      row.AppendWide(std::u16string_view(text, units));
       result.FetchedBytes += static_cast<std::int64_t>(units) * 2;
     }
   }
@@ -212,15 +211,14 @@ int TLiteDB::AppendExecRow(void* connection, int columns, char** values, char** 
     return 0;  // a call without a row (the engine's empty-result callbacks)
   }
   TResultSet& result = self.CurrentResult();
-  TResultRow& row = result.AppendRow();
-  row.Reserve(columns);
+  TResultRow& row = result.AppendRow(columns);
   for (int c = 0; c < columns; ++c) {
     if (values[c] == nullptr) {
       row.Append({}, true);
     } else {
-      std::string value(values[c]);
+      const std::string_view value(values[c]);
       result.FetchedBytes += static_cast<std::int64_t>(value.size());
-      row.Append(std::move(value), false);
+      row.Append(value, false);
     }
   }
   if (result.Fields().Empty()) {

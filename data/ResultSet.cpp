@@ -40,34 +40,50 @@ std::int32_t TResultCell::AsInteger() const {
 }
 
 TResultCell& TResultRow::Field(std::string_view columnName) {
-  return FieldAt(Columns->IndexOf(columnName));
+  return FieldAt(Owner->Fields().IndexOf(columnName));
 }
 
 TResultCell& TResultRow::FieldAt(std::int64_t position) {
-  if (position >= 0 && position < Count()) {
-    const auto at = static_cast<std::size_t>(position);
-    Cell.Value = Values[at];
-    Cell.IsNull = Nulls[at];
-  } else {
-    Cell.Value.clear();
-    Cell.IsNull = true;
+  if (!Cell) {
+    Cell = std::make_unique<TResultCell>();
   }
-  return Cell;
+  if (position >= 0 && position < Count()) {
+    Cell->Value = ValueAt(static_cast<int>(position));
+    Cell->IsNull = IsNullAt(static_cast<int>(position));
+  } else {
+    Cell->Value.clear();
+    Cell->IsNull = true;
+  }
+  return *Cell;
 }
 
-void TResultRow::Clear() {
-  Values.clear();
-  Nulls.clear();
+std::string_view TResultRow::ValueAt(int position) const {
+  const TStoredValue& stored = Slots[position];
+  return std::string_view(stored.Data, stored.Length);
 }
 
-void TResultRow::Reserve(int columns) {
-  Values.reserve(static_cast<std::size_t>(columns));
-  Nulls.reserve(static_cast<std::size_t>(columns));
+bool TResultRow::IsNullAt(int position) const {
+  return Slots[position].IsNull;
 }
 
-void TResultRow::Append(std::string value, bool isNull) {
-  Values.push_back(std::move(value));
-  Nulls.push_back(isNull);
+void TResultRow::Append(std::string_view value, bool isNull) {
+  if (Columns == Capacity) {
+    return;
+  }
+  char* stored = Owner->Text.Allocate(value.size());
+  value.copy(stored, value.size());
+  Slots[Columns++] = {stored, static_cast<std::uint32_t>(value.size()), isNull};
+}
+
+void TResultRow::AppendWide(std::u16string_view value) {
+  if (Columns == Capacity) {
+    return;
+  }
+  const std::size_t room = value.size() * 3;
+  char* stored = Owner->Text.Allocate(room);
+  const std::size_t length = UTF8EncodeTo(value, stored);
+  Owner->Text.ShrinkLast(room, length);
+  Slots[Columns++] = {stored, static_cast<std::uint32_t>(length), false};
 }
 
 TResultSet::TResultSet(std::string name, TSQLDB* owner)
@@ -75,13 +91,14 @@ TResultSet::TResultSet(std::string name, TSQLDB* owner)
 
 TResultRow& TResultSet::Row(std::int32_t i) {
   if (i >= 0 && i < RowCount && static_cast<std::size_t>(i) < Rows.size()) {
-    return *Rows[static_cast<std::size_t>(i)];
+    return Rows[static_cast<std::size_t>(i)];
   }
   return EmptyRow;
 }
 
 void TResultSet::Clear() {
   Rows.clear();
+  Text.Clear();
   Columns.Clear();
   RowCount = 0;
   RowsAffected = 0;
@@ -91,13 +108,9 @@ void TResultSet::Clear() {
   ErrorText.clear();
 }
 
-TResultRow& TResultSet::AppendRow() {
+TResultRow& TResultSet::AppendRow(int columns) {
   ++RowCount;
-  const auto position = static_cast<std::size_t>(RowCount - 1);
-  if (position < Rows.size()) {
-    Rows[position]->Clear();
-  } else {
-    Rows.push_back(std::make_unique<TResultRow>(Columns));
-  }
-  return *Rows[position];
+  const std::size_t count = columns > 0 ? static_cast<std::size_t>(columns) : 0;
+  void* slots = Text.Allocate(count * sizeof(TStoredValue), alignof(TStoredValue));
+  return Rows.emplace_back(*this, static_cast<TStoredValue*>(slots), static_cast<int>(count));
 }

@@ -7,10 +7,13 @@
 
 #include <concepts>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "data/TextArena.h"
 
 struct TFieldDesc {
   std::string Name;  // UTF-8
@@ -43,11 +46,22 @@ class TResultCell {
   std::int32_t AsInteger() const;
 };
 
+class TResultSet;
+
+// Where a stored value's UTF-8 bytes lie in its result's storage.
+struct TStoredValue {
+  const char* Data;
+  std::uint32_t Length;  // the engine's values stay below 2 GiB
+  bool IsNull;
+};
+
+// A row of a result: a view of its values, which the result stores in blocks of its own.
 class TResultRow {
  public:
-  explicit TResultRow(const TFieldList& columns) : Columns(&columns) {}
+  TResultRow(TResultSet& owner, TStoredValue* slots, int capacity)
+      : Owner(&owner), Slots(slots), Capacity(capacity) {}
 
-  int Count() const { return static_cast<int>(Values.size()); }
+  int Count() const { return Columns; }
 
   // The cell, refilled for the field at `position`; a missing field reads as NULL.
   template <std::integral I>
@@ -57,22 +71,20 @@ class TResultRow {
   // The cell, refilled for the column of that name; an unknown name reads as a missing field.
   TResultCell& Field(std::string_view columnName);
 
-  // Used by the connection while it fills the row.
-  void Clear();
-  void Reserve(int columns);
-  void Append(std::string value, bool isNull);
-  const std::string& ValueAt(int position) const {
-    return Values[static_cast<std::size_t>(position)];
-  }
-  bool IsNullAt(int position) const { return Nulls[static_cast<std::size_t>(position)]; }
+  // Used while the row is filled, up to the column count given to AppendRow.
+  void Append(std::string_view value, bool isNull);
+  void AppendWide(std::u16string_view value);  // stored as UTF8Encode(value)
+  std::string_view ValueAt(int position) const;
+  bool IsNullAt(int position) const;
 
  private:
   TResultCell& FieldAt(std::int64_t position);
 
-  std::vector<std::string> Values;
-  std::vector<bool> Nulls;
-  const TFieldList* Columns;  // the owning result's column list, not owned
-  TResultCell Cell;
+  TResultSet* Owner;
+  TStoredValue* Slots;  // in the result's storage
+  int Capacity;
+  int Columns = 0;
+  std::unique_ptr<TResultCell> Cell;  // made on the first Field call: most rows are read once
 };
 
 class TSQLDB;
@@ -91,8 +103,8 @@ class TResultSet {
 
   // Frees the rows and column list; zeroes the counters, ErrorCode and ErrorText.
   void Clear();
-  // The next row to fill (RowCount is incremented); reuses a row object when one is there.
-  TResultRow& AppendRow();
+  // A new, empty row with room for `columns` values (RowCount is incremented).
+  TResultRow& AppendRow(int columns);
   // Column names, taken once from the first row of a statement.
   TFieldList& MutableFields() { return Columns; }
 
@@ -111,9 +123,14 @@ class TResultSet {
   bool HasResult = false;
 
  private:
+  friend class TResultRow;
+
+  // Every value of every row, and where each lies, in blocks: a large fetch allocates
+  // neither per row nor per value.
   std::string ResultName;
   TSQLDB* OwnerDB;
   TFieldList Columns;
-  std::vector<std::unique_ptr<TResultRow>> Rows;
-  TResultRow EmptyRow{Columns};
+  TTextArena Text;
+  std::deque<TResultRow> Rows;  // a deque: rows handed out stay put while more are appended
+  TResultRow EmptyRow{*this, nullptr, 0};
 };

@@ -14,9 +14,12 @@ std::string TResultSet::ResultAsText() const {
   std::string text;
   std::string block;
   for (std::int32_t i = 0; i < RowCount; ++i) {
-    const TResultRow& row = *Rows[static_cast<std::size_t>(i)];
+    const TResultRow& row = Rows[static_cast<std::size_t>(i)];
     for (int c = 0; c < row.Count(); ++c) {
-      block += (c > 0 ? "\t" : "") + row.ValueAt(c);
+      if (c > 0) {
+        block += '\t';
+      }
+      block += row.ValueAt(c);
     }
     block += "\r\n";
     if ((i + 1) % kRowsPerBlock == 0) {
@@ -33,9 +36,11 @@ std::string TResultSet::ResultAsCommaSeperated() const {
   }
   std::string text;
   for (std::int32_t i = 0; i < RowCount; ++i) {
-    const TResultRow& row = *Rows[static_cast<std::size_t>(i)];
+    const TResultRow& row = Rows[static_cast<std::size_t>(i)];
     for (int c = 0; c < row.Count(); ++c) {
-      text += (c > 0 ? ", \"" : "\"") + row.ValueAt(c) + "\"";
+      text += c > 0 ? ", \"" : "\"";
+      text += row.ValueAt(c);
+      text += '"';
     }
     text += "\r\n";
   }
@@ -48,10 +53,12 @@ std::string TResultSet::ResultAsHTML() const {
   }
   std::string html = "<TABLE>\r\n";
   for (std::int32_t i = 0; i < RowCount; ++i) {
-    const TResultRow& row = *Rows[static_cast<std::size_t>(i)];
+    const TResultRow& row = Rows[static_cast<std::size_t>(i)];
     html += "<TR>";
     for (int c = 0; c < row.Count(); ++c) {
-      html += "<TD>" + row.ValueAt(c) + "</TD>";
+      html += "<TD>";
+      html += row.ValueAt(c);
+      html += "</TD>";
     }
     html += "</TR>\r\n";
   }

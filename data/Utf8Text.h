@@ -8,4 +8,7 @@
 #include <string_view>
 
 std::string UTF8Encode(std::u16string_view wide);
+// UTF8Encode written to `out`, which has room for 3 bytes per code unit; returns the number
+// of bytes written. For callers that store the bytes themselves.
+std::size_t UTF8EncodeTo(std::u16string_view wide, char* out);
 std::u16string UTF8Decode(std::string_view utf8);

@@ -56,6 +56,22 @@ TEST_F(LiteDbFixture, ValuesComeBackAsStored) {
   EXPECT_EQ(Db.Result(), "00942");
 }
 
+TEST_F(LiteDbFixture, LargeResultsKeepEveryValueIntact) {
+  ASSERT_TRUE(Db.QueryW(
+      u"WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n+1 FROM c WHERE n<3000)"
+      u" SELECT n, printf('%0100d', n), CASE n WHEN 1500 THEN hex(zeroblob(40000)) END FROM c"));
+  ASSERT_EQ(Db.RowCount(), 3000);
+  for (int i : {0, 1499, 2999}) {
+    TResultRow& row = Db.Row(i);
+    EXPECT_EQ(row.Field(0).AsInteger(), i + 1);
+    EXPECT_EQ(row.Field(1).Value.size(), 100u);
+    EXPECT_EQ(row.Field(1).Value.substr(95),
+              std::string(5 - std::to_string(i + 1).size(), '0') + std::to_string(i + 1));
+  }
+  EXPECT_EQ(Db.Row(1499).Field(2).Value, std::string(80000, '0'));
+  EXPECT_TRUE(Db.Row(1500).Field(2).IsNull);
+}
+
 TEST_F(LiteDbFixture, FormattedTextReachesTheFileExactlyAsTyped) {
   const std::u16string typed = u"O'X said \"a\\b\"\nnext line; 100%";
   ASSERT_TRUE(Db.FormatQuery(u"UPDATE msg SET text=%s WHERE code=%s",

@@ -20,7 +20,7 @@ class ResultSetTest : public ::testing::Test {
   }
 
   void AddRow(std::string id, std::string name, std::string note, bool noteIsNull) {
-    TResultRow& row = Result.AppendRow();
+    TResultRow& row = Result.AppendRow(3);
     row.Append(std::move(id), false);
     row.Append(std::move(name), false);
     row.Append(std::move(note), noteIsNull);
@@ -104,7 +104,7 @@ TEST(ResultRegistry, ClearResultsStartsAnEmptyDefaultResult) {
   TLiteDB db;
   db.SetResultSet("other");
   EXPECT_EQ(db.ResultSetName(), "other");
-  db.CurrentResult().AppendRow().Append("1", false);
+  db.CurrentResult().AppendRow(1).Append("1", false);
   db.ClearResults();
   EXPECT_EQ(db.ResultSetName(), "default");
   EXPECT_EQ(db.RowCount(), 0);

@@ -1,0 +1,100 @@
+// QueryW fetching 100,000 rows of message text, against the bare engine loop on the same
+// file and statement. Prints the ratio of the two; the layer aims at no more than 1.3.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+#include "BareEngine.h"
+#include "data/LiteDb.h"
+
+namespace {
+
+constexpr int kRows = 100000;
+const std::u16string kStatement = u"SELECT id, code, text FROM msg";
+
+// About sixty characters a row, some of them outside ASCII.
+const char* const kFillStatement =
+    "BEGIN;"
+    "CREATE TABLE msg (id INTEGER PRIMARY KEY, code TEXT, text TEXT);"
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000)"
+    " INSERT INTO msg SELECT i, printf('%05d', i % 100000), CASE i % 4"
+    "  WHEN 0 THEN printf('table or view %d does not exist in the schema given', i)"
+    "  WHEN 1 THEN printf('Tabelle %d für Benutzer „Müller“ ist nicht vorhanden', i)"
+    "  WHEN 2 THEN printf('could not resolve the connect identifier #%d specified', i)"
+    "  ELSE printf('la valeur %d dépasse la précision autorisée pour la colonne', i) END"
+    " FROM n;"
+    "COMMIT;";
+
+struct TBenchFile {
+  TBenchFile() {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    Path = (std::filesystem::temp_directory_path() / ("tolvane-bench-" + std::to_string(stamp)))
+               .string();
+    TLiteDB db;
+    if (!db.Use(Path) || !db.Query(kFillStatement)) {
+      std::fprintf(stderr, "cannot build %s: %s\n", Path.c_str(), db.GetErrorMessage().c_str());
+      std::exit(1);
+    }
+  }
+  ~TBenchFile() { std::filesystem::remove(Path); }
+  std::string Path;
+};
+
+void LayerQueryW(benchmark::State& state, const std::string& path) {
+  TLiteDB db;
+  db.UniCode = true;
+  db.Use(path);
+  for (auto _ : state) {
+    if (!db.QueryW(kStatement) || db.RowCount() != kRows) {
+      state.SkipWithError("QueryW failed");
+      break;
+    }
+    db.ClearResults();
+  }
+}
+
+void BareLoop(benchmark::State& state, const std::string& path) {
+  TBareEngine engine(path);
+  for (auto _ : state) {
+    std::size_t units = 0;
+    if (engine.FetchAll(kStatement, units) != kRows) {
+      state.SkipWithError("bare loop failed");
+      break;
+    }
+    benchmark::DoNotOptimize(units);
+  }
+}
+
+// Keeps each benchmark's time per iteration for the ratio.
+class TRatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) {
+        Times[run.run_name.function_name] = run.GetAdjustedCPUTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> Times;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  const TBenchFile file;
+  benchmark::RegisterBenchmark("BareLoop", BareLoop, file.Path)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("LayerQueryW", LayerQueryW, file.Path)
+      ->Unit(benchmark::kMillisecond);
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (reporter.Times.count("BareLoop") != 0 && reporter.Times.count("LayerQueryW") != 0) {
+    std::printf("QueryW / bare loop: %.2f (target <= 1.3)\n",
+                reporter.Times["LayerQueryW"] / reporter.Times["BareLoop"]);
+  }
+  return 0;
+}
