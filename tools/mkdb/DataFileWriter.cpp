@@ -72,8 +72,10 @@ bool TDataFileWriter::Open() {
   return Run(kBulkLoadPragmas) && Run("BEGIN");
 }
 
+// A connection opened for wide text would make a new file UTF-16; UTF-8 keeps the mostly
+// ASCII texts at half the size, and Upper and LIKE work on UTF-8 without converting every row.
 bool TDataFileWriter::Create() {
-  return Open() && Run(std::string(kCreateTablesSql));
+  return Open() && Run("PRAGMA encoding='UTF-8'") && Run(std::string(kCreateTablesSql));
 }
 
 bool TDataFileWriter::ExtendExisting() {
