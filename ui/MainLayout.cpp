@@ -1,0 +1,149 @@
+#include "ui/MainLayout.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "search/ResultTree.h"
+#include "ui/StatusPanel.h"
+
+namespace {
+
+constexpr int kBandHeight = 231;
+constexpr int kCriteriaWidth = 206;
+constexpr int kStatusHeight = 21;
+
+template <typename T>
+T* Named(T* widget, const char* name) {
+  widget->setObjectName(QLatin1String(name));
+  return widget;
+}
+
+QLabel* AddLabel(QWidget* parent, const char* name, const char* text, int left, int top) {
+  auto* label = Named(new QLabel(QString::fromLatin1(text), parent), name);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+QComboBox* AddPickList(QWidget* parent, const char* name, int left, int width) {
+  auto* list = Named(new QComboBox(parent), name);
+  list->setEditable(false);
+  list->setGeometry(left, 40, width, 21);
+  return list;
+}
+
+QLineEdit* AddEdit(QWidget* parent, const char* name, int top, int maxLength) {
+  auto* edit = Named(new QLineEdit(parent), name);
+  edit->setGeometry(10, top, 186, 21);
+  edit->setMaxLength(maxLength);
+  edit->setToolTip(QStringLiteral("Use % as a wild char"));
+  return edit;
+}
+
+// A flat button that never takes the keyboard focus.
+QToolButton* AddFlatButton(QWidget* parent, const char* name, const char* text) {
+  auto* button = Named(new QToolButton(parent), name);
+  button->setText(QString::fromLatin1(text));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+void BuildCriteriaGroup(TMainControls& c) {
+  QGroupBox* group = c.MainGB;
+  c.VerLab = AddLabel(group, "VerLab", "Oracle version", 10, 25);
+  c.ErrLab = AddLabel(group, "ErrLab", "Error prefix", 95, 25);
+  c.VersionCB = AddPickList(group, "VersionCB", 10, 71);
+  c.PrefCB = AddPickList(group, "PrefCB", 85, 91);
+  c.TntSpeedButton1 = AddFlatButton(group, "TntSpeedButton1", "?");
+  c.TntSpeedButton1->setGeometry(180, 40, 21, 21);
+  c.CodLab = AddLabel(group, "CodLab", "Error Code", 10, 70);
+  c.eCodeEdit = AddEdit(group, "eCodeEdit", 85, 10);
+  c.MsgLab = AddLabel(group, "MsgLab", "Error Message", 10, 110);
+  c.eMsgEdit = AddEdit(group, "eMsgEdit", 125, 100);
+  c.ComLab = AddLabel(group, "ComLab", "My Comment", 10, 150);
+  c.CommEdit = AddEdit(group, "CommEdit", 165, 100);
+  c.FindBtn = Named(new QPushButton(QStringLiteral("Find"), group), "FindBtn");
+  c.FindBtn->setGeometry(65, 196, 75, 25);
+  c.FindBtn->setAutoDefault(false);
+}
+
+void BuildUpperBand(TMainControls& c, QWidget* window) {
+  c.BackMainPanel = Named(new QWidget(window), "BackMainPanel");
+  c.BackMainPanel->setFixedHeight(kBandHeight);
+  c.MainGB = Named(new QGroupBox(QStringLiteral(" Search criteria "), c.BackMainPanel), "MainGB");
+  c.MainGB->setFixedWidth(kCriteriaWidth);
+  BuildCriteriaGroup(c);
+  c.ResultTree = Named(new TResultTree(c.BackMainPanel), "ResultTree");
+  auto* band = new QHBoxLayout(c.BackMainPanel);
+  band->setContentsMargins(0, 0, 0, 0);
+  band->setSpacing(0);
+  band->addWidget(c.MainGB);
+  band->addWidget(c.ResultTree, 1);
+}
+
+void BuildLowerBands(TMainControls& c, QWidget* window) {
+  c.DetTree = Named(new QTreeView(window), "DetTree");
+  c.DetTree->setHeaderHidden(true);
+  c.DetTree->setFrameShape(QFrame::NoFrame);
+  // The detail view gives way at small window sizes; the bands around it never do.
+  c.DetTree->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+  c.SBar = Named(new TStatusPanel(window), "SBar");
+  c.SBar->setFixedHeight(kStatusHeight);
+  c.AbtBtn = AddFlatButton(c.SBar, "AbtBtn", "About");
+  c.AbtBtn->setGeometry(0, 3, 66, 15);
+}
+
+void BuildContextMenu(TMainControls& c, QWidget* window) {
+  c.DetPop = Named(new QMenu(window), "DetPop");
+  c.DetPop->addAction(QStringLiteral("Copy to clipboard"))
+      ->setObjectName(QStringLiteral("cop2clip1"));
+  c.DetPop->addSeparator()->setObjectName(QStringLiteral("N1"));
+  c.DetPop->addAction(QStringLiteral("Add/Edit Comment"))
+      ->setObjectName(QStringLiteral("editcomm"));
+  QWidget* const lists[] = {c.ResultTree, c.DetTree};
+  for (QWidget* list : lists) {
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        list, &QWidget::customContextMenuRequested, c.DetPop,
+        [menu = c.DetPop, list](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+  }
+}
+
+void SetTabOrder(const TMainControls& c) {
+  QWidget* const chain[] = {c.ResultTree, c.VersionCB, c.PrefCB,  c.eCodeEdit,
+                            c.eMsgEdit,   c.CommEdit,  c.FindBtn, c.DetTree};
+  for (std::size_t i = 1; i < std::size(chain); ++i) {
+    QWidget::setTabOrder(chain[i - 1], chain[i]);
+  }
+}
+
+}  // namespace
+
+TMainControls BuildMainLayout(QWidget* window) {
+  TMainControls c;
+  BuildUpperBand(c, window);
+  BuildLowerBands(c, window);
+  BuildContextMenu(c, window);
+  auto* bands = new QVBoxLayout(window);
+  bands->setContentsMargins(0, 0, 0, 0);
+  bands->setSpacing(0);
+  bands->addWidget(c.BackMainPanel);
+  bands->addWidget(c.DetTree, 1);
+  bands->addWidget(c.SBar);
+  SetTabOrder(c);
+  return c;
+}
+
+void PlaceAboutButton(const TMainControls& controls) {
+  const int left = controls.SBar->width() - (controls.AbtBtn->width() + 10);
+  controls.AbtBtn->move(left, controls.AbtBtn->y());
+}

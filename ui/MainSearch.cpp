@@ -1,0 +1,77 @@
+// The main window's search: criteria from the controls, the statement from search/, the
+// outcome back into the result list and the status bar.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+
+#include "app/UserShell.h"
+#include "data/passqlite.h"
+#include "search/ResultTree.h"
+#include "search/SearchRunner.h"
+#include "search/SearchStatement.h"
+#include "ui/MainUnit.h"
+#include "ui/StatusPanel.h"
+
+namespace {
+
+QStringList Entries(const QComboBox* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) {
+    entries.append(list->itemText(i));
+  }
+  return entries;
+}
+
+}  // namespace
+
+void TMainForm::FindBtnClick() {
+  // The search lets the window process pending events so that its status is painted; an
+  // Enter arriving then would start a second search inside this one, on the same
+  // connection and the same list. It is dropped.
+  if (Searching) {
+    return;
+  }
+  QScopedValueRollback<bool> guard(Searching, true);
+  RunSearch();
+}
+
+void TMainForm::RunSearch() {
+  Ui.ResultTree->Clear();
+  const TSearchCriteria typed{Ui.VersionCB->currentText(), Ui.PrefCB->currentText(),
+                              Ui.eCodeEdit->text(), Ui.eMsgEdit->text(), Ui.CommEdit->text()};
+  TPreparedCriteria prepared = PrepareCriteria(typed);
+  if (!HasSearchCriteria(prepared)) {
+    Shell.ShowMessage(QStringLiteral("Please, enter search criteria"));
+    return;
+  }
+  if (const auto split = SplitPrefixFromCode(typed.Code, Entries(Ui.PrefCB))) {
+    // A programmatic selection: it does not count as the user choosing a prefix.
+    Ui.PrefCB->setCurrentIndex(split->PrefixIndex);
+    Ui.eCodeEdit->setText(split->Code);
+    prepared =
+        PrepareCriteria({typed.Version, split->Prefix, split->Code, typed.Message, typed.Comment});
+    QCoreApplication::processEvents();
+  }
+  Ui.SBar->SetCaption(QStringLiteral("Searching ..."));
+  QCoreApplication::processEvents();
+  // The window may have been closed while it processed events, taking the connection along.
+  if (!DB) {
+    return;
+  }
+  TSearchOutcome outcome = RunSearchStatement(*DB, BuildSearchStatement(prepared, FetchRows));
+  if (!outcome.Ok) {
+    Shell.ShowMessage(QStringLiteral("ERROR (MS): ") + outcome.ErrorText);
+    Ui.SBar->SetCaption(QStringLiteral("Search failed"));
+    return;
+  }
+  const std::size_t found = outcome.Records.size();
+  Ui.ResultTree->SetRecords(std::move(outcome.Records));
+  Ui.SBar->SetCaption(SearchStatusText(found));
+  if (found == 0) {
+    Ui.eCodeEdit->setFocus();
+    return;
+  }
+  Ui.ResultTree->FitColumnsToContents();
+  Ui.ResultTree->FocusFirstRow();
+}

@@ -1,0 +1,157 @@
+#include "ui/MainUnit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <exception>
+
+#include "app/SettingsStore.h"
+#include "app/StartUp.h"
+#include "app/UserShell.h"
+#include "data/passqlite.h"
+#include "search/ResultTree.h"
+#include "ui/KeyDownFilter.h"
+
+namespace {
+
+// The designed client area; with a Windows frame the outer size is 678 by 500 (minimum 650
+// by 300).
+constexpr QSize kDesignClientSize(670, 471);
+constexpr QSize kMinimumClientSize(642, 271);
+
+std::unique_ptr<TLiteDB> MakeLiteDB() {
+  return std::make_unique<TLiteDB>();
+}
+
+void FillPickList(QComboBox* list, const TPickList& entries) {
+  list->clear();
+  list->addItems(entries.Entries);
+  list->setCurrentIndex(entries.Selected);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TUserShell& shell, TConnectionFactory makeConnection)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      Shell(shell) {
+  setWindowTitle(QStringLiteral("Tolvane 2"));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSize(8);
+  setFont(font);
+  Ui = BuildMainLayout(this);
+  resize(kDesignClientSize);
+  setMinimumSize(kMinimumClientSize);
+  if (const QScreen* screen = this->screen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  ConnectHandlers();
+  FormCreate(makeConnection ? makeConnection : MakeLiteDB);
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::ConnectHandlers() {
+  connect(Ui.FindBtn, &QPushButton::clicked, this, &TMainForm::FindBtnClick);
+  connect(TKeyDownFilter::Watch(Ui.eCodeEdit), &TKeyDownFilter::KeyDown, this,
+          &TMainForm::eCodeEditKeyDown);
+  connect(TKeyDownFilter::Watch(Ui.eMsgEdit), &TKeyDownFilter::KeyDown, this,
+          &TMainForm::eMsgEditKeyDown);
+  connect(TKeyDownFilter::Watch(Ui.CommEdit), &TKeyDownFilter::KeyDown, this,
+          &TMainForm::CommEditKeyDown);
+}
+
+void TMainForm::FormCreate(const TConnectionFactory& makeConnection) {
+  try {
+    DB = makeConnection();
+    DB->UniCode = true;
+    Settings = std::make_unique<TSettingsStore>(*DB, Shell);
+  } catch (const std::exception&) {
+    DB.reset();
+    Shell.ShowMessage(QStringLiteral("ERROR: Messages datafile not loaded"));
+    Ui.MainGB->setEnabled(false);
+  }
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!Shown) {
+    Shown = true;
+    FormShow();
+  }
+}
+
+void TMainForm::FormShow() {
+  // Without a connection there is nothing to open; the group is already disabled and the
+  // window stays usable for closing.
+  if (DB) {
+    ApplyStartUp(LoadStartUpState(*DB, *Settings, Shell));
+  }
+}
+
+void TMainForm::ApplyStartUp(const TStartUpState& state) {
+  if (state.Stage == TStartUpState::TStage::FilesMissing) {
+    Ui.MainGB->setEnabled(false);
+    return;
+  }
+  if (state.Versions) {
+    FillPickList(Ui.VersionCB, *state.Versions);
+  }
+  if (state.Prefixes) {
+    FillPickList(Ui.PrefCB, *state.Prefixes);
+  }
+  if (state.Stage != TStartUpState::TStage::Ready) {
+    return;
+  }
+  Ui.eCodeEdit->setText(state.Code);
+  FetchRows = state.MaxFetchRows;
+  SetGuiLang();
+  DB->ClearResults();
+  Ui.eCodeEdit->setFocus();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TMainForm::FormClose() {
+  if (Settings) {
+    Settings->SaveParam(QStringLiteral("last_err_vers"), Ui.VersionCB->currentText());
+    Settings->SaveParam(QStringLiteral("last_err_pref"), Ui.PrefCB->currentText());
+    Settings->SaveParam(QStringLiteral("last_err_code"), Ui.eCodeEdit->text());
+  }
+  Settings.reset();
+  DB.reset();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FormResize();
+}
+
+void TMainForm::FormResize() {
+  PlaceAboutButton(Ui);
+}
+
+void TMainForm::eCodeEditKeyDown(int key) {
+  if (IsEnterKey(key)) {
+    Ui.FindBtn->click();
+  }
+}
+
+void TMainForm::eMsgEditKeyDown(int key) {
+  if (IsEnterKey(key)) {
+    Ui.FindBtn->click();
+  }
+}
+
+void TMainForm::CommEditKeyDown(int key) {
+  if (IsEnterKey(key)) {
+    Ui.FindBtn->click();
+  }
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The main window: a switchboard that builds the controls, opens the data file when first
+// shown, runs searches from the criteria, and saves the criteria when it closes. The logic
+// behind each handler lives in app/ and search/; this class reads controls, calls it and
+// writes the outcome back.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/CommDialogCaptions.h"
+#include "ui/MainLayout.h"
+
+class TLiteDB;
+class TSettingsStore;
+class TUserShell;
+struct TStartUpState;
+
+class TMainForm : public QWidget {
+  Q_OBJECT
+ public:
+  // Makes the window's one connection; the default makes a TLiteDB. Tests pass one that
+  // fails, to see the window survive without a connection.
+  using TConnectionFactory = std::function<std::unique_ptr<TLiteDB>()>;
+
+  explicit TMainForm(TUserShell& shell, TConnectionFactory makeConnection = {});
+  ~TMainForm() override;
+
+  const TMainControls& Controls() const { return Ui; }
+  // The row limit appended to every search; empty until start-up has read it.
+  const QString& MaxFetchRows() const { return FetchRows; }
+  const TCommDialogCaptions& CommDialogCaptions() const { return DialogCaptions; }
+
+ public slots:
+  void FindBtnClick();
+  void eCodeEditKeyDown(int key);
+  void eMsgEditKeyDown(int key);
+  void CommEditKeyDown(int key);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FormCreate(const TConnectionFactory& makeConnection);
+  void FormShow();
+  void FormClose();
+  void FormResize();
+  void ApplyStartUp(const TStartUpState& state);
+  // Translates the captions from the data file's language tables; not wired up yet.
+  void SetGuiLang() {}
+  void RunSearch();
+  void ConnectHandlers();
+
+  TUserShell& Shell;
+  TMainControls Ui;
+  std::unique_ptr<TLiteDB> DB;
+  std::unique_ptr<TSettingsStore> Settings;
+  QString FetchRows;
+  TCommDialogCaptions DialogCaptions;
+  bool Shown = false;
+  bool Searching = false;
+};

@@ -1,0 +1,20 @@
+#include "ui/StatusPanel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+TStatusPanel::TStatusPanel(QWidget* parent) : QFrame(parent), CaptionLabel(new QLabel(this)) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  CaptionLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(4, 0, 4, 0);
+  layout->addWidget(CaptionLabel);
+}
+
+QString TStatusPanel::Caption() const {
+  return CaptionLabel->text();
+}
+
+void TStatusPanel::SetCaption(const QString& text) {
+  CaptionLabel->setText(text);
+}

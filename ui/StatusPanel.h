@@ -1,0 +1,19 @@
+#pragma once
+// The status bar along the bottom of the main window: a lowered panel with a left-aligned
+// caption. The window places its own buttons on it.
+
+#include <QFrame>
+
+class QLabel;
+
+class TStatusPanel : public QFrame {
+  Q_OBJECT
+ public:
+  explicit TStatusPanel(QWidget* parent = nullptr);
+
+  QString Caption() const;
+  void SetCaption(const QString& text);
+
+ private:
+  QLabel* CaptionLabel;
+};
