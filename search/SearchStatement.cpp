@@ -9,6 +9,25 @@ QString UpperCased(const QString& text) {
   return ToQString(Platform::UpperCaseWide(ToWide(text)));
 }
 
+// Whether `entry` upper-cased equals `upper`. Upper-casing goes character by character and
+// keeps the length; ASCII letters, which every listed prefix uses, need no copy.
+bool EqualsUpperCased(const QString& entry, const QString& upper) {
+  if (entry.size() != upper.size()) {
+    return false;
+  }
+  for (qsizetype i = 0; i < entry.size(); ++i) {
+    const char16_t unit = entry.at(i).unicode();
+    if (unit >= 0x80) {
+      return UpperCased(entry) == upper;
+    }
+    const char16_t upperUnit = unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit;
+    if (upperUnit != upper.at(i).unicode()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool IsBelow33(QChar c) {
   return c.unicode() < 33;
 }
@@ -45,7 +64,7 @@ std::optional<TPrefixSplit> SplitPrefixFromCode(const QString& typedCode,
     return std::nullopt;
   }
   for (int i = 0; i < prefixEntries.size(); ++i) {
-    if (UpperCased(prefixEntries.at(i)) == prefix) {
+    if (EqualsUpperCased(prefixEntries.at(i), prefix)) {
       return TPrefixSplit{i, prefix, TrimBelow33(typedCode.mid(dash + 1))};
     }
   }

@@ -139,6 +139,15 @@ TEST(PrefixSplit, OnlyTheFirstDashOfAListedPrefixSplits) {
   EXPECT_EQ(sp2->Code, QStringLiteral("0734"));
 }
 
+TEST(PrefixSplit, LetterCaseIsIgnoredBeyondAsciiToo) {
+  const QStringList entries = {QString(), QStringLiteral("\u00c4Bc")};
+  const auto split = SplitPrefixFromCode(QStringLiteral("\u00e4bC-7"), entries);
+  ASSERT_TRUE(split.has_value());
+  EXPECT_EQ(split->PrefixIndex, 1);
+  EXPECT_EQ(split->Prefix, QStringLiteral("\u00c4BC"));
+  EXPECT_FALSE(SplitPrefixFromCode(QStringLiteral("abc-7"), entries).has_value());
+}
+
 TEST(PrefixSplit, UnlistedOrMissingPrefixLeavesTheCodeAlone) {
   EXPECT_FALSE(SplitPrefixFromCode(QStringLiteral("XYZ-1"), PrefixList).has_value());
   // Unsplit, the code keeps its dash; at five characters it is still a whole code.

@@ -1,0 +1,30 @@
+#pragma once
+// The baseline of the search benchmark: the engine library, bound by the same bare name the
+// program loads it by, running a statement and reading every field as UTF-16 text, with
+// nothing of ours in between.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct sqlite3;
+
+class TEngineAlone {
+ public:
+  // Opens `path` (UTF-8) read-only; Ok() says whether binding and opening worked.
+  explicit TEngineAlone(const std::string& path);
+  ~TEngineAlone();
+  TEngineAlone(const TEngineAlone&) = delete;
+  TEngineAlone& operator=(const TEngineAlone&) = delete;
+
+  bool Ok() const { return Db != nullptr; }
+  // Runs the statement to its end; returns the number of rows, or -1 on failure. `checksum`
+  // takes something of every field, so that no read can be left out.
+  std::int64_t Run(const std::u16string& sql, std::uint64_t& checksum);
+
+ private:
+  void* Library = nullptr;
+  sqlite3* Db = nullptr;
+  struct TEntryPoints;
+  std::unique_ptr<TEntryPoints> Api;
+};

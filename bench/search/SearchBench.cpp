@@ -1,0 +1,138 @@
+// The search on a data file of a million messages: end to end (prefix split, statement,
+// fetch, records in the list's model) against the engine alone running the same statement.
+#include <benchmark/benchmark.h>
+
+#include <QStringList>
+#include <cstdio>
+#include <filesystem>
+
+#include "EngineAlone.h"
+#include "RatioReporter.h"
+#include "app/QtText.h"
+#include "data/passqlite.h"
+#include "platform/ProgramDirectory.h"
+#include "search/ResultModel.h"
+#include "search/SearchRunner.h"
+#include "search/SearchStatement.h"
+#include "tools/mkdb/SyntheticDataFile.h"
+
+namespace {
+
+constexpr std::int64_t MessageCount = 1'000'000;
+constexpr double TargetRatio = 1.2;
+constexpr double TargetCodeMillis = 10.0;
+constexpr int Repetitions = 3;
+
+struct TCase {
+  const char* Name;
+  TSearchCriteria Criteria;
+};
+
+// Built once beside the program; the same count always gives the same file.
+bool EnsureDataFile(const std::string& path) {
+  if (std::filesystem::exists(path)) {
+    return true;
+  }
+  std::fprintf(stderr, "building %s ...\n", path.c_str());
+  TSyntheticSummary summary;
+  std::string error;
+  if (!WriteSyntheticDataFile(path, MessageCount, {}, summary, error)) {
+    std::fprintf(stderr, "data file not built: %s\n", error.c_str());
+    return false;
+  }
+  return true;
+}
+
+QStringList PrefixEntries(TLiteDB& db) {
+  QStringList entries{QString()};
+  if (db.Query("SELECT pref_name FROM prefix")) {
+    for (std::int32_t i = 0; i < db.RowCount(); ++i) {
+      entries << ToQString(db.Row(i).Field(0).AsWideString());
+    }
+  }
+  db.ClearResults();
+  return entries;
+}
+
+// What the search does with the criteria before the statement runs.
+QString Statement(TSearchCriteria criteria, const QStringList& prefixes) {
+  if (const auto split = SplitPrefixFromCode(criteria.Code, prefixes)) {
+    criteria.Prefix = split->Prefix;
+    criteria.Code = split->Code;
+  }
+  return BuildSearchStatement(PrepareCriteria(criteria), QStringLiteral("500"));
+}
+
+void EndToEnd(benchmark::State& state, TLiteDB& db, const TSearchCriteria& criteria,
+              const QStringList& prefixes) {
+  TResultModel model;
+  for (auto _ : state) {
+    TSearchOutcome outcome = RunSearchStatement(db, Statement(criteria, prefixes));
+    if (!outcome.Ok) {
+      state.SkipWithError(outcome.ErrorText.toStdString().c_str());
+      break;
+    }
+    model.SetRecords(std::move(outcome.Records));
+    benchmark::DoNotOptimize(model.Record(0));
+  }
+  state.counters["rows"] = model.rowCount();
+}
+
+void EngineOnly(benchmark::State& state, TEngineAlone& engine, const std::u16string& sql) {
+  std::uint64_t checksum = 0;
+  std::int64_t rows = 0;
+  for (auto _ : state) {
+    rows = engine.Run(sql, checksum);
+    if (rows < 0) {
+      state.SkipWithError("the engine alone failed");
+      break;
+    }
+  }
+  benchmark::DoNotOptimize(checksum);
+  state.counters["rows"] = static_cast<double>(rows);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  const std::string path = Platform::ProgramDirectory() + "search-bench-1m.db";
+  if (!EnsureDataFile(path)) {
+    return 1;
+  }
+  TLiteDB db;
+  db.UniCode = true;
+  if (!db.Use(path)) {
+    std::fprintf(stderr, "cannot open %s: %s\n", path.c_str(), db.GetErrorMessage().c_str());
+    return 1;
+  }
+  TEngineAlone engine(path);
+  if (!engine.Ok()) {
+    std::fprintf(stderr, "the engine alone cannot open %s\n", path.c_str());
+    return 1;
+  }
+  const QStringList prefixes = PrefixEntries(db);
+  const TCase cases[] = {{"code", {{}, {}, QStringLiteral("ora-00942"), {}, {}}},
+                         {"code-like", {{}, {}, QStringLiteral("0942"), {}, {}}},
+                         {"words", {{}, {}, {}, QStringLiteral("timeout exceeded"), {}}},
+                         {"prefix", {{}, {}, QStringLiteral("TNS-"), {}, {}}}};
+  for (const TCase& each : cases) {
+    const std::string name = each.Name;
+    benchmark::RegisterBenchmark((name + "/tolvane").c_str(), EndToEnd, std::ref(db), each.Criteria,
+                                 prefixes)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(Repetitions);
+    benchmark::RegisterBenchmark((name + "/engine").c_str(), EngineOnly, std::ref(engine),
+                                 ToWide(Statement(each.Criteria, prefixes)))
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(Repetitions);
+  }
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.PrintRatios(TargetRatio);
+  const double code = reporter.Milliseconds("code/tolvane");
+  std::printf("Five-character code search, end to end: %.3f ms (target < %.0f ms) %s\n", code,
+              TargetCodeMillis, code >= 0 && code < TargetCodeMillis ? "ok" : "OVER TARGET");
+  benchmark::Shutdown();
+  return 0;
+}
