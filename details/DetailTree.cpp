@@ -80,7 +80,9 @@ class TDetailDelegate : public QStyledItemDelegate {
       Heights.resize(row + 1, 0);
     }
     if (Heights[row] == 0) {
-      const int width = View->header()->length() - 2 * kTextMargin;
+      // The text column takes whatever the lead column leaves, so the spanned width is the
+      // viewport's, also while the header's own stretching is still pending.
+      const int width = View->viewport()->width() - 2 * kTextMargin;
       if (width <= 0) {
         return kUnmeasuredBodyHeight;
       }
@@ -115,7 +117,13 @@ TDetailTree::TDetailTree(QWidget* parent)
   header()->setSectionResizeMode(TDetailModel::LeadColumn, QHeaderView::Fixed);
   header()->resizeSection(TDetailModel::LeadColumn, kLeadWidth);
   header()->resizeSection(TDetailModel::TextColumn, kTextWidth);
-  header()->setStretchLastSection(true);
+}
+
+// A hidden header does not stretch its last section with the viewport, so the text column is
+// given the rest of the width here; this also runs when a scroll bar comes or goes.
+void TDetailTree::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  header()->resizeSection(TDetailModel::TextColumn, std::max(viewport()->width() - kLeadWidth, 0));
 }
 
 void TDetailTree::Clear() {
@@ -125,9 +133,19 @@ void TDetailTree::Clear() {
 void TDetailTree::SetRows(std::vector<TDetData> rows) {
   Delegate->ForgetHeights();
   Model->SetRows(std::move(rows));
-  // A body's text runs on from the lead column across the empty text column.
-  const std::vector<TDetData>& shown = Model->Rows();
-  for (std::size_t row = 0; row < shown.size(); ++row) {
-    setFirstColumnSpanned(static_cast<int>(row), {}, !shown[row].Heading);
+}
+
+void TDetailTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
+  if (Model->Rows()[static_cast<std::size_t>(index.row())].Heading) {
+    QTreeView::drawRow(painter, option, index);
+    return;
   }
+  const QModelIndex body = index.siblingAtColumn(TDetailModel::LeadColumn);
+  QStyleOptionViewItem row(option);
+  row.rect = QRect(-horizontalOffset(), option.rect.y(), header()->length(), option.rect.height());
+  if (selectionModel()->isSelected(body)) {
+    row.state |= QStyle::State_Selected;
+  }
+  Delegate->paint(painter, row, body);
 }

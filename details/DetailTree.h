@@ -19,6 +19,13 @@ class TDetailTree : public QTreeView {
   void Clear();
   void SetRows(std::vector<TDetData> rows);
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  // A body row is painted as one cell from the left edge: its text column is empty, and
+  // QTreeView's own spanning only ever widens the model's first column.
+  void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
  private:
   TDetailModel* Model;
   TDetailDelegate* Delegate;
