@@ -12,11 +12,3 @@ TEST(IncrementalSearch, KeysAccumulateUntilAPauseLongerThanTheInterval) {
   EXPECT_EQ(typed.Feed(QStringLiteral("a"), 4101), QStringLiteral("a"));
   EXPECT_TRUE(typed.StartedAfresh());
 }
-
-TEST(IncrementalSearch, ResetStartsANewTextAtOnce) {
-  TIncrementalSearch typed;
-  typed.Feed(QStringLiteral("t"), 0);
-  typed.Reset();
-  EXPECT_EQ(typed.Feed(QStringLiteral("n"), 1), QStringLiteral("n"));
-  EXPECT_TRUE(typed.StartedAfresh());
-}
