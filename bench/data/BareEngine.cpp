@@ -38,7 +38,8 @@ TBareEngine::~TBareEngine() {
   }
 }
 
-int TBareEngine::FetchAll(const std::u16string& statement, std::size_t& units) {
+int TBareEngine::FetchAll(const std::u16string& statement, std::size_t& units,
+                          std::vector<std::u16string>* kept) {
   static const auto prepare16 = Entry<TPrepare16>(Library, "sqlite3_prepare16");
   static const auto step = Entry<TStep>(Library, "sqlite3_step");
   static const auto finalize = Entry<TFinalize>(Library, "sqlite3_finalize");
@@ -55,8 +56,13 @@ int TBareEngine::FetchAll(const std::u16string& statement, std::size_t& units) {
     ++rows;
     const int columns = columnCount(prepared);
     for (int c = 0; c < columns; ++c) {
-      if (text16(prepared, c) != nullptr) {
-        units += static_cast<std::size_t>(bytes16(prepared, c)) / 2;
+      const auto* text = static_cast<const char16_t*>(text16(prepared, c));
+      if (text != nullptr) {
+        const auto length = static_cast<std::size_t>(bytes16(prepared, c)) / 2;
+        units += length;
+        if (kept != nullptr) {
+          kept->emplace_back(text, length);
+        }
       }
     }
   }

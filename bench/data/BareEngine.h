@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 class TBareEngine {
  public:
@@ -15,7 +16,9 @@ class TBareEngine {
   bool Ok() const { return Db != nullptr; }
   // Prepares the wide statement, steps it and reads every column as UTF-16 text; returns the
   // number of rows and adds the UTF-16 units read to `units`.
-  int FetchAll(const std::u16string& statement, std::size_t& units);
+  // With `kept`, every value is also copied into it, as a caller must do to keep the rows.
+  int FetchAll(const std::u16string& statement, std::size_t& units,
+               std::vector<std::u16string>* kept = nullptr);
 
  private:
   void* Library = nullptr;
