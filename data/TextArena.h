@@ -1,6 +1,6 @@
 #pragma once
 // Storage for the values of one result: blocks of text that never move, so that a large fetch
-// neither copies what it has stored nor allocates per value. Internal to data/.
+// neither copies what it has stored nor allocates per value.
 
 #include <cstddef>
 #include <memory>
