@@ -27,6 +27,13 @@ std::string Code(const char* prefix, std::int64_t ordinal) {
   return code;
 }
 
+std::string Description(const char* prefix) {
+  std::string description = "Messages of the ";
+  description += prefix;
+  description += " component";
+  return description;
+}
+
 bool WriteMessages(TDataFileWriter& writer, std::int64_t messageCount,
                    const std::vector<std::int64_t>& prefixKeys) {
   const std::int64_t perVersion =
@@ -36,9 +43,11 @@ bool WriteMessages(TDataFileWriter& writer, std::int64_t messageCount,
   TSyntheticText text(20240601);
   std::int64_t written = 0;
   for (std::int64_t v = 0; v < versions; ++v) {
-    const std::string name = v < static_cast<std::int64_t>(kVersionNames.size())
-                                 ? kVersionNames[static_cast<std::size_t>(v)]
-                                 : "v" + std::to_string(v + 1);
+    std::string name = std::to_string(v + 1);  // "v7" and on beyond the named versions
+    name.insert(0, 1, 'v');
+    if (v < static_cast<std::int64_t>(kVersionNames.size())) {
+      name = kVersionNames[static_cast<std::size_t>(v)];
+    }
     std::int64_t versionKey = 0;
     if (!writer.AddVersion(name, versionKey)) {
       return false;
@@ -76,8 +85,7 @@ bool WriteSyntheticDataFile(const std::string& path, std::int64_t messageCount,
                  writer.AddSetting("max_fetch_rows", "500");
   for (const char* name : kPrefixNames) {
     std::int64_t key = 0;
-    written = written &&
-              writer.AddPrefix({name, std::string("Messages of the ") + name + " component"}, key);
+    written = written && writer.AddPrefix({name, Description(name)}, key);
     prefixKeys.push_back(key);
   }
   if (!written || !WriteMessages(writer, messageCount, prefixKeys) || !writer.Finish()) {
