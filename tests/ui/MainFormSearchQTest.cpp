@@ -73,6 +73,8 @@ void MainFormSearchQTest::Start(const TCatalogue& catalogue) {
 
 void MainFormSearchQTest::EnterSplitsThePrefixAndFocusesTheFirstRow() {
   Start(SmallCatalogue());
+  // The prefix the search selects is no choice of the user's.
+  QSignalSpy userChoices(Ui->PrefCB, &QComboBox::activated);
   QTest::keyClicks(Ui->eCodeEdit, QStringLiteral("ora-00942"));
   QTest::keyClick(Ui->eCodeEdit, Qt::Key_Return);
   QCOMPARE(Ui->PrefCB->currentText(), QStringLiteral("ORA"));
@@ -83,6 +85,7 @@ void MainFormSearchQTest::EnterSplitsThePrefixAndFocusesTheFirstRow() {
   QVERIFY(Ui->ResultTree->selectionModel()->isRowSelected(0, {}));
   QCOMPARE(QApplication::focusWidget(), Ui->ResultTree);
   QVERIFY(Shell->Messages.isEmpty());
+  QCOMPARE(userChoices.count(), 0);
 }
 
 void MainFormSearchQTest::StatusTextsFollowTheOutcome() {
