@@ -9,9 +9,7 @@ class MainFormStartQTest : public QObject {
  private slots:
   void ReadyWindowHasListsCriteriaAndFocus();
   void MissingEngineDisablesGroupAndCloseReportsEachSave();
-  void MissingDataFileDisablesGroup();
   void FailingListStatementLeavesGroupEnabledWithoutLimit();
-  void CompatibilityFailureAsksToEnd();
   void ConnectionThatCannotBeMadeLeavesAClosableWindow();
   void CriteriaSurviveCloseAndRestart();
 };
@@ -44,14 +42,6 @@ void MainFormStartQTest::MissingEngineDisablesGroupAndCloseReportsEachSave() {
   QCOMPARE(run.Shell.Messages.mid(1), saves + saves + saves);
 }
 
-void MainFormStartQTest::MissingDataFileDisablesGroup() {
-  TWindowRun run;
-  run.Start();
-  QCOMPARE(run.Shell.Messages, QStringList{"ERROR: tolv2_msg.db not found"});
-  QVERIFY(!run.Ui().MainGB->isEnabled());
-  QVERIFY(!QFile::exists(QString::fromStdString(run.Dir.DataFile())));
-}
-
 void MainFormStartQTest::FailingListStatementLeavesGroupEnabledWithoutLimit() {
   TWindowRun run;
   run.Dir.WriteDataFile(SmallCatalogue());
@@ -69,15 +59,6 @@ void MainFormStartQTest::FailingListStatementLeavesGroupEnabledWithoutLimit() {
   QCOMPARE(run.Shell.Messages.size(), 2);
   QVERIFY(run.Shell.Messages[1].startsWith("ERROR (MS): "));
   QCOMPARE(run.Ui().SBar->Caption(), QStringLiteral("Search failed"));
-}
-
-void MainFormStartQTest::CompatibilityFailureAsksToEnd() {
-  TWindowRun run;
-  run.Dir.WriteDataFile(WithSetting(SmallCatalogue(), "min_req_exe_vers", "21"));
-  run.Start();
-  QCOMPARE(run.Shell.Messages,
-           QStringList{"E: Can't load error messages form file. Program's version too old."});
-  QCOMPARE(run.Shell.TerminationRequests, 1);
 }
 
 void MainFormStartQTest::ConnectionThatCannotBeMadeLeavesAClosableWindow() {

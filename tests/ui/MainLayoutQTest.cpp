@@ -1,6 +1,5 @@
 // The main window's geometry: the bands keep their heights when the window is resized, the
-// About button follows the right edge, the edits refuse overlong text, and the keyboard
-// walks the controls in the designed order.
+// About button follows the right edge, and the keyboard walks the controls in design order.
 #include <QtTest>
 
 #include <QToolButton>
@@ -16,7 +15,6 @@ class MainLayoutQTest : public QObject {
   void cleanup();
   void DesignSizeDocksTheBands();
   void ResizingMovesOnlyWhatIsDocked();
-  void EditsRefuseOverlongText();
   void TabOrderAndFocuslessButtons();
 
  private:
@@ -65,17 +63,6 @@ void MainLayoutQTest::ResizingMovesOnlyWhatIsDocked() {
   QCOMPARE(Ui->DetTree->geometry(), QRect(0, 231, 1000, 448));
   QCOMPARE(Ui->AbtBtn->x(), 1000 - 76);
   QCOMPARE(Ui->eCodeEdit->geometry(), QRect(10, 85, 186, 21));
-}
-
-void MainLayoutQTest::EditsRefuseOverlongText() {
-  Ui->eCodeEdit->clear();
-  QTest::keyClicks(Ui->eCodeEdit, QStringLiteral("ora-0094299"));
-  QCOMPARE(Ui->eCodeEdit->text(), QStringLiteral("ora-009429"));
-  QTest::keyClicks(Ui->eMsgEdit, QString(101, QLatin1Char('m')));
-  QCOMPARE(Ui->eMsgEdit->text().size(), 100);
-  QTest::keyClicks(Ui->CommEdit, QString(101, QLatin1Char('c')));
-  QCOMPARE(Ui->CommEdit->text().size(), 100);
-  QCOMPARE(Ui->eCodeEdit->toolTip(), QStringLiteral("Use % as a wild char"));
 }
 
 void MainLayoutQTest::TabOrderAndFocuslessButtons() {
