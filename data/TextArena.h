@@ -1,6 +1,9 @@
 #pragma once
 // Storage for the values of one result: blocks of text that never move, so that a large fetch
-// neither copies what it has stored nor allocates per value.
+// neither copies what it has stored nor allocates per value. Blocks start small and double up
+// to a ceiling, so that the many small results (a settings read, one message's details) cost
+// one small allocation rather than a large block taken from and given back to the system on
+// every statement.
 
 #include <cstddef>
 #include <memory>
@@ -17,8 +20,10 @@ class TTextArena {
   void Clear();
 
  private:
-  static constexpr std::size_t kBlockSize = 64 * 1024;
+  static constexpr std::size_t kFirstBlockSize = 2 * 1024;
+  static constexpr std::size_t kLargestBlockSize = 64 * 1024;
 
   std::vector<std::unique_ptr<char[]>> Blocks;
-  std::size_t Used = kBlockSize;  // bytes used in the last block
+  std::size_t Capacity = 0;  // size of the last block
+  std::size_t Used = 0;      // bytes used in the last block
 };
