@@ -2,71 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-// Steps worked out by hand from the rule: sum of digit^position, square root, minus the digit
-// sum, rounded, last decimal digit.
-TEST(SwapStepTest, HandComputedCodes) {
-  EXPECT_EQ(SwapStep("00942"), 7);  // sqrt(0+0+729+256+32) - 15 = 16.89
-  EXPECT_EQ(SwapStep("12154"), 8);  // sqrt(1+4+1+625+1024) - 13 = 27.68
-  EXPECT_EQ(SwapStep("0734"), 4);   // sqrt(0+49+27+256) - 14 = 4.22
-  EXPECT_EQ(SwapStep("01017"), 1);  // sqrt(0+1+0+1+16807) - 9 = 120.65
-  EXPECT_EQ(SwapStep("00000"), 0);
-  EXPECT_EQ(SwapStep("9"), 6);  // sqrt(9) - 9 = -6: the digit, not the sign
-}
-
-TEST(SwapStepTest, CodesThatAreNotAllDigits) {
-  EXPECT_EQ(SwapStep(""), -1);
-  EXPECT_EQ(SwapStep("0094A"), -1);
-  EXPECT_EQ(SwapStep(" 0942"), -1);
-  EXPECT_EQ(SwapStep("-942"), -1);
-}
-
-TEST(SwapStepTest, VeryLongCodesStayDefined) {
-  const int step = SwapStep("99999999999999999999999999");
-  EXPECT_GE(step, 0);
-  EXPECT_LE(step, 9);
-}
-
-TEST(ReadTxtTest, SwapsEveryStepthPairWithItsPredecessor) {
-  // Step 7: positions (6,7) and (13,14) exchange.
-  EXPECT_EQ(ReadTxt("00942", u"abcdefghijklmnop"), u"abcdegfhijklnmop");
-  // Step 4.
-  EXPECT_EQ(ReadTxt("0734", u"abcdefghi"), u"abdcefhgi");
-  // Step 6 from a negative difference.
-  EXPECT_EQ(ReadTxt("9", u"abcdef"), u"abcdfe");
-}
-
-TEST(ReadTxtTest, StepZeroOrOneLeavesTheTextAlone) {
-  EXPECT_EQ(ReadTxt("00000", u"unchanged text"), u"unchanged text");
-  EXPECT_EQ(ReadTxt("01017", u"unchanged text"), u"unchanged text");
-}
-
-TEST(ReadTxtTest, TextShorterThanTheStepIsUnchanged) {
-  EXPECT_EQ(ReadTxt("00942", u"abcdef"), u"abcdef");
-  EXPECT_EQ(ReadTxt("00942", u"abcdefg"), u"abcdegf");  // exactly one step long
-  EXPECT_EQ(ReadTxt("00942", u""), u"");
-}
-
-TEST(ReadTxtTest, CodeWithLettersOrEmptyGivesEmptyText) {
-  EXPECT_EQ(ReadTxt("ORA01", u"some cause"), u"");
-  EXPECT_EQ(ReadTxt("", u"some cause"), u"");
-}
-
-TEST(ReadTxtTest, ApplyingTwiceGivesTheTextBack) {
-  const std::u16string text = u"The statement named a t\u00e4ble that is missing, \u65e5\u672c.";
-  for (const char* code : {"00942", "12154", "0734", "9", "28000", "1", "99999"}) {
-    const std::u16string once = ReadTxt(code, text);
-    EXPECT_EQ(ReadTxt(code, once), text) << code;
+// Steps worked out by hand: sum of digit^position, square root, minus the digit sum, rounded,
+// last decimal digit; every stepth character changes places with the one before it.
+TEST(ReadTxtTest, SwapsAtTheStepOfTheCodeAndUndoesItself) {
+  const std::tuple<const char*, std::u16string, std::u16string> cases[] = {
+      {"00942", u"abcdefghijklmnop", u"abcdegfhijklnmop"},  // sqrt(1017) - 15 = 16.89: 7
+      {"0734", u"abcdefghi", u"abdcefhgi"},                 // sqrt(332) - 14 = 4.22: 4
+      {"9", u"abcdef", u"abcdfe"},                          // sqrt(9) - 9 = -6: 6, not the sign
+      {"00000", u"unchanged text", u"unchanged text"},      // step 0
+      {"01017", u"unchanged text", u"unchanged text"},      // sqrt(16809) - 9 = 120.65: 1
+      {"00942", u"abcdef", u"abcdef"},                      // shorter than the step
+      {"00942", u"abcdefg", u"abcdegf"},                    // exactly one step
+      {"00942", u"", u""},
+      {"0094A", u"some cause", u""},  // not all digits: empty
+      {" 0942", u"some cause", u""},
+      {"", u"some cause", u""},
+      // Positions count UTF-16 units: step 4 splits the surrogate pair at positions 3-4.
+      {"0734", u"ab\U0001F600cd", {u'a', u'b', 0xDE00, 0xD83D, u'c', u'd'}},
+  };
+  for (const auto& [code, text, expected] : cases) {
+    EXPECT_EQ(ReadTxt(code, text), expected) << code;
   }
-}
-
-TEST(ReadTxtTest, PositionsCountUtf16CodeUnits) {
-  // A surrogate pair is two positions: with step 4 the pair at positions 3-4 is split.
-  const std::u16string text = u"ab\U0001F600cd";
-  const std::u16string scrambled = ReadTxt("0734", text);
-  EXPECT_EQ(scrambled[2], text[3]);
-  EXPECT_EQ(scrambled[3], text[2]);
+  EXPECT_LT(static_cast<unsigned>(SwapStep("99999999999999999999999999")), 10u);  // defined
+  // Applying it twice gives the text back.
+  const std::u16string text = u"The statement named a t\u00e4ble that is missing, \U0001F600.";
+  for (const char* code : {"00942", "12154", "0734", "9", "28000", "1", "99999"}) {
+    EXPECT_EQ(ReadTxt(code, ReadTxt(code, text)), text) << code;
+  }
 }
 
 }  // namespace

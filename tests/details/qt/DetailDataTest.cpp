@@ -1,0 +1,187 @@
+// The detail view's rows and the comment editor against a data file built from a catalogue.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <tuple>
+
+#include "app/QtText.h"
+#include "data/LiteDb.h"
+#include "details/CommentEditor.h"
+#include "details/DetailLoader.h"
+#include "tests/support/ProgramDirectory.h"
+#include "tests/support/ScriptedShell.h"
+
+namespace {
+
+using TResult = TCommentDialogAnswer::TResult;
+
+struct TData {
+  explicit TData(const std::string& code = "00942") {
+    TCatalogue catalogue = SmallCatalogue();
+    auto& messages = catalogue.Versions[0].Messages["ORA"];
+    messages.push_back({"00600", "internal error code", std::nullopt, std::nullopt});
+    messages.push_back({"0060A", "a code with a letter", "stored cause", "stored action"});
+    Directory.WriteDataFile(catalogue);
+    DB.UniCode = true;
+    DB.Use(Directory.DataFile());
+    // The first version's message, as the search lists it.
+    Run("SELECT e_pk, e_message FROM error WHERE e_code='" + code + "' ORDER BY e_pk");
+    Record = {DB.Row(0).Field(0).AsInteger(), "10.2", "ORA", code,
+              ToQString(DB.Row(0).Field(1).AsWideString())};
+  }
+  // Set-up SQL, "%pk" standing for the record's key; a failure there is a broken test.
+  void Run(std::string sql) {
+    for (std::size_t at; (at = sql.find("%pk")) != std::string::npos;) {
+      sql.replace(at, 3, std::to_string(Record.pk));
+    }
+    if (!DB.Query(sql)) {
+      throw std::runtime_error(sql + ": " + DB.GetErrorMessage());
+    }
+  }
+  // The stored comments in the order they were written.
+  QStringList Comments() {
+    // Through the wide statement call: the 8-bit one does not decode characters beyond the BMP.
+    EXPECT_TRUE(DB.FormatQuery(u"SELECT commentary FROM usr_comment WHERE e_fk=%d ORDER BY rowid",
+                               {TSqlArg::Integer(Record.pk)}));
+    QStringList comments;
+    for (int row = 0; row < DB.RowCount(); ++row) {
+      comments.append(ToQString(DB.Row(row).Field(0).AsWideString()));
+    }
+    return comments;
+  }
+  bool InTransaction() { return !DB.Query("BEGIN") || !DB.Query("ROLLBACK"); }
+  void Edit(const QString& answer, TResult result = TResult::Save,
+            const TCommDialogCaptions& captions = {}) {
+    Shell.EditorAnswers.push_back({result, answer});
+    RunCommentEditor(DB, Shell, Record, captions);
+  }
+
+  TTempProgramDirectory Directory;
+  TLiteDB DB;
+  TResData Record;
+  TScriptedShell Shell;
+};
+
+TEST(DetailLoaderTest, RowsForEachStateOfTheFile) {
+  const QStringList six = {
+      "ORA-00942", "table or view does not exist",
+      "Cause",     "The statement named a table or view that is missing or not visible to you.",
+      "Action",    "Check the spelling, the owner and your privileges on the object."};
+  // Code, set-up SQL, the rows' texts, the error.
+  const std::tuple<const char*, const char*, QStringList, const char*> cases[] = {
+      {"00942", "SELECT 1", six, ""},
+      {"00942", "INSERT INTO usr_comment VALUES (%pk, '', '')", six, ""},
+      {"00942", "INSERT INTO usr_comment VALUES (%pk, 'first', ''), (%pk, 'second', '')",
+       six + QStringList{"Mein Kommentar", "first"}, ""},
+      {"00600", "SELECT 1", {"ORA-00600", "internal error code", "Cause", "", "Action", ""}, ""},
+      // A code with a letter has nothing to unscramble with: its stored texts are not shown.
+      {"0060A", "SELECT 1", {"ORA-0060A", "a code with a letter", "Cause", "", "Action", ""}, ""},
+      {"00942", "DELETE FROM error", {}, ""},
+      {"00942", "DROP TABLE error", {}, "ERROR (Det): no such table: error"},
+      {"00942", "DROP TABLE usr_comment", {}, "ERROR (Com): no such table: usr_comment"},
+  };
+  for (const auto& [code, sql, rows, error] : cases) {
+    TData data(code);
+    data.Run(sql);
+    const TDetailLoad load = LoadDetails(data.DB, data.Record, "Mein Kommentar");
+    QStringList texts;
+    for (std::size_t row = 0; row < load.Rows.size(); ++row) {
+      texts.append(load.Rows[row].Text);
+      EXPECT_EQ(load.Rows[row].Heading, row % 2 == 0) << row;
+    }
+    EXPECT_EQ(texts, rows) << sql;
+    EXPECT_EQ(load.Error, error) << sql;
+  }
+}
+
+TEST(CommentEditorTest, SaveInsertsUpdatesInPlaceAndRewritesTwoStoredRowsTogether) {
+  TData data;
+  data.Edit("first words", TResult::Save,
+            {QStringLiteral("Löschen"), QStringLiteral("Abbrechen"), QStringLiteral("Speichern")});
+  EXPECT_EQ(data.Comments(), QStringList{"first words"});
+  data.Edit("new");
+  EXPECT_EQ(data.Comments(), QStringList{"new"});
+  data.Run("INSERT INTO usr_comment VALUES (%pk, 'two', '')");
+  data.Edit("both");
+  EXPECT_EQ(data.Comments(), QStringList({"both", "both"}));
+  const std::vector<TCommentDialogRequest>& requests = data.Shell.EditorRequests;
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(requests[0].Caption, "My comment on: ORA-00942 (10.2)");
+  EXPECT_EQ(requests[0].SaveCaption + requests[0].CancelCaption + requests[0].DeleteCaption,
+            "SpeichernAbbrechenLöschen");
+  // The stored text to start from; two rows are no one comment: empty.
+  EXPECT_EQ(QStringList({requests[0].Text, requests[1].Text, requests[2].Text}),
+            QStringList({"", "first words", ""}));
+}
+
+TEST(CommentEditorTest, TextsAreStoredAndShownBackAsTyped) {
+  TData data;
+  for (const QString& text :
+       {QString(), QStringLiteral("it's O'Neil's ''view''"),
+        QStringLiteral("C:\\oracle\\ and \\' too"), QStringLiteral("one\nsecond\r\nthird\n"),
+        QString::fromUtf8("Grüße, 表が存在しません, 𝄞 😀, 50% of %s and %d")}) {
+    data.Edit(text);
+    EXPECT_EQ(data.Comments(), QStringList{text});
+    const TDetailLoad load = LoadDetails(data.DB, data.Record, "My Comment");
+    ASSERT_EQ(load.Rows.size(), text.isEmpty() ? 6u : 8u);
+    if (!text.isEmpty()) {
+      EXPECT_EQ(load.Rows[7].Text, text);
+    }
+  }
+}
+
+TEST(CommentEditorTest, CancelAndDeleteAndAFailingRead) {
+  TData data;
+  data.Run("INSERT INTO usr_comment VALUES (%pk, 'kept', '')");
+  data.Edit("changed but cancelled", TResult::Cancel);
+  data.Edit("kept", TResult::Delete);  // the confirmation answered No
+  EXPECT_EQ(data.Comments(), QStringList{"kept"});
+  data.Shell.ConfirmAnswers = {true};
+  data.Edit("kept", TResult::Delete);
+  EXPECT_TRUE(data.Comments().isEmpty());
+  EXPECT_EQ(data.Shell.Confirmations,
+            QStringList(2, "Delete comment for ORA-00942 (10.2)\n\rAre You sure?"));
+  EXPECT_FALSE(data.InTransaction());
+  // A failing read is reported and the editor stays closed.
+  data.Run("DROP TABLE usr_comment");
+  data.Edit("never asked");
+  EXPECT_EQ(data.Shell.Messages, QStringList{"ERROR (Com): The comment could not be read: no "
+                                             "such table: usr_comment"});
+  EXPECT_EQ(data.Shell.EditorRequests.size(), 3u);
+}
+
+// Writes the engine refuses: triggers stand in for a full disk or a locked file, query_only
+// for a read-only file (the tests may run as root), and a deferred foreign key fails only at
+// COMMIT, with the insert done.
+TEST(CommentEditorTest, RefusedWriteIsReportedRolledBackAndTheEditorReopensWithTheText) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"CREATE TRIGGER t BEFORE INSERT ON usr_comment BEGIN SELECT RAISE(ABORT,'disk full'); END",
+       "not saved: disk full"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'old', ''); PRAGMA query_only=ON",
+       "not saved: attempt to write a readonly database"},
+      {"DROP TABLE usr_comment; CREATE TABLE parent (id INTEGER PRIMARY KEY); CREATE TABLE "
+       "usr_comment (e_fk INTEGER REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED, "
+       "commentary TEXT, lastdate TEXT); PRAGMA foreign_keys=ON",
+       "not saved: FOREIGN KEY constraint failed"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'stays', ''); CREATE TRIGGER t BEFORE DELETE ON "
+       "usr_comment BEGIN SELECT RAISE(ABORT,'locked'); END",
+       "not deleted: locked"},
+  };
+  for (const auto& [sql, message] : cases) {
+    TData data;
+    data.Run(sql);
+    const QStringList before = data.Comments();
+    data.Shell.ConfirmAnswers = {true};
+    data.Edit("typed with care",
+              QString(message).startsWith("not deleted") ? TResult::Delete : TResult::Save);
+    EXPECT_EQ(data.Shell.Messages,
+              QStringList{QStringLiteral("ERROR (Com): The comment was ") + message});
+    ASSERT_EQ(data.Shell.EditorRequests.size(), 2u) << sql;
+    EXPECT_EQ(data.Shell.EditorRequests[1].Text, "typed with care");
+    EXPECT_EQ(data.Comments(), before);
+    EXPECT_FALSE(data.InTransaction());
+  }
+}
+
+}  // namespace

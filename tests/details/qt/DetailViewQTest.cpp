@@ -1,0 +1,78 @@
+// The detail view, its context menu and the copy to the clipboard.
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QMimeData>
+#include <QtTest>
+
+#include "details/ClipboardCopy.h"
+#include "details/DetailMenu.h"
+#include "details/DetailTree.h"
+#include "platform/AnsiText.h"
+
+class DetailViewQTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void commandsNeedRowsInBothLists() {
+    TDetailMenu menu;
+    // Each state differs from the one before, so that each has to change something.
+    const struct {
+      int Results, Details;
+      bool Enabled;
+    } states[] = {{0, 0, false}, {1, 6, true}, {3, 0, false}, {1, 6, true}, {0, 6, false}};
+    for (const auto& state : states) {
+      menu.EnableCommands(state.Results, state.Details);
+      QCOMPARE(menu.CopyAction()->isEnabled(), state.Enabled);
+      QCOMPARE(menu.CommentAction()->isEnabled(), state.Enabled);
+    }
+  }
+
+  void copiesEveryRowWhateverIsSelected() {
+    std::vector<TDetData> rows = {
+        {true, "TNS-12154"}, {false, "could not resolve"},
+        {true, "Cause"},     {false, QString::fromUtf8("erste Zeile\r\nzweite 𝄞\n")},
+        {true, "Action"},    {false, "Check the alias."}};
+    const QString expected = QString::fromUtf8(
+        "TNS-12154\ncould not resolve\nCause\nerste Zeile\r\nzweite 𝄞\n\nAction\nCheck the "
+        "alias.\n");
+    TDetailTree view;
+    view.SetRows(rows);
+    view.selectionModel()->select(view.model()->index(2, 0),
+                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    CopyDetailsToClipboard(view.Rows());
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(copied->text(), expected);
+    QCOMPARE(copied->data("text/plain;charset=utf-8"), expected.toUtf8());
+    const std::string ansi = Platform::WideToAnsi(expected.toStdU16String());
+    QCOMPARE(copied->data("text/plain"), QByteArray::fromStdString(ansi));
+
+    rows.insert(rows.end(), {{true, "My Comment"}, {false, "see tnsnames.ora"}});
+    view.SetRows(rows);
+    CopyDetailsToClipboard(view.Rows());
+    QCOMPARE(QGuiApplication::clipboard()->text(), expected + "My Comment\nsee tnsnames.ora\n");
+  }
+
+  void bodiesWrapIntoTallerRowsAndHeadingsAreFifteenPixels() {
+    TDetailTree view;
+    view.resize(400, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QAbstractItemModelTester tester(view.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    view.SetRows(
+        {{true, "A"}, {false, QString("word ").repeated(40)}, {true, "C"}, {false, "single line"}});
+    const auto height = [&view](int row) {
+      return view.visualRect(view.model()->index(row, 1)).height();
+    };
+    const QFontMetrics metrics(view.font());
+    QCOMPARE(height(0), 15);
+    QVERIFY2(height(1) > 3 * metrics.lineSpacing(), qPrintable(QString::number(height(1))));
+    QCOMPARE(height(3), metrics.height());
+    view.Clear();
+    QVERIFY(view.Rows().empty());
+  }
+};
+
+QTEST_MAIN(DetailViewQTest)
+#include "DetailViewQTest.moc"
