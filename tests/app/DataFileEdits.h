@@ -3,17 +3,15 @@
 // by the start-up and window tests to stage the faults start-up must survive.
 
 #include <string>
-#include <utility>
 
 #include "data/passqlite.h"
 #include "tools/mkdb/Catalogue.h"
 
 // The catalogue with `key` set to `value`, or without the key when `value` is null.
 inline TCatalogue WithSetting(TCatalogue catalogue, const std::string& key, const char* value) {
-  auto& settings = catalogue.Settings;
-  std::erase_if(settings, [&key](const auto& row) { return row.first == key; });
+  std::erase_if(catalogue.Settings, [&key](const auto& row) { return row.first == key; });
   if (value != nullptr) {
-    settings.emplace_back(key, value);
+    catalogue.Settings.emplace_back(key, value);
   }
   return catalogue;
 }

@@ -1,9 +1,14 @@
+// What start-up reads from real data files: settings, compatibility, row limit, restored
+// criteria, interface language. The failures that stop start-up are checked in tests/ui.
 #include "app/StartUp.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
+#include <stdexcept>
 
+#include "app/InterfaceLanguage.h"
+#include "app/QtText.h"
 #include "app/SettingsStore.h"
 #include "data/passqlite.h"
 #include "tests/app/DataFileEdits.h"
@@ -12,133 +17,207 @@
 
 namespace {
 
-using TStage = TStartUpState::TStage;
+// German translations with traps: "Find" translated twice, the group caption stored without
+// its surrounding spaces, "About" only in French. A null `lang` leaves the setting out.
+TCatalogue GermanCatalogue(const char* lang) {
+  TCatalogue catalogue = WithSetting(SmallCatalogue(), "interface_lang", lang);
+  catalogue.Translations["DE"] = {{"Find", "Suchen"},           {"Find", "Finden"},
+                                  {"Search criteria", "Suche"}, {"Oracle version", "Ausgabe"},
+                                  {"Save", "Speichern"},        {"Don't", "Nicht"}};
+  catalogue.Translations["FR"] = {{"About", "À propos"}};
+  catalogue.Translations["EN"] = {{"Find", "Search"}};
+  return catalogue;
+}
 
-// One start-up against a staged program directory.
-struct TStartUpRun {
-  explicit TStartUpRun(bool withEngine = true) : Dir(withEngine) { DB.UniCode = true; }
-  TStartUpState Run() { return LoadStartUpState(DB, Store, Shell); }
+class StartUpTest : public ::testing::Test {
+ protected:
+  // Builds the data file, runs `change` on it, opens it and records statements and messages
+  // afresh.
+  void Open(const TCatalogue& catalogue, const std::string& change = {}) {
+    DB.Close();
+    Dir.WriteDataFile(catalogue);
+    ASSERT_TRUE(change.empty() || ChangeDataFile(Dir.DataFile(), change));
+    DB.UniCode = true;
+    ASSERT_TRUE(DB.Use(Dir.DataFile()));
+    DB.OnBeforeQuery = [this](TSQLDB&, std::string& sql) { Statements.push_back(sql); };
+    Statements.clear();
+    Shell.Messages.clear();
+    Shell.TerminationRequests = 0;
+  }
+
+  // Start-up on a data file where `key` holds `value`, or is absent when `value` is null.
+  TStartUpState StartWith(const std::string& key, const char* value,
+                          const TCatalogue& catalogue = SmallCatalogue()) {
+    Open(WithSetting(catalogue, key, value),
+         value ? "" : "DELETE FROM sys_data WHERE param='" + key + "'");
+    return LoadStartUpState(DB, Store, Shell);
+  }
+
+  // "rows:values" for `key`, values in row order joined by "|"; "~" for a NULL.
+  QString Stored(const std::string& key) {
+    const std::string select = "SELECT count(*) || ':' || group_concat(ifnull(value, '~'), '|')";
+    EXPECT_TRUE(DB.Query(select + " FROM sys_data WHERE param='" + key + "'"));
+    return ToQString(DB.Row(0).Field(0).AsWideString());
+  }
+
+  // Sets the interface language over slots holding the English captions; slot `throwing`
+  // throws instead of taking its text.
+  void SetLanguage(std::size_t throwing = 99) {
+    std::vector<TCaptionSlot> slotList;
+    for (std::size_t i = 0; i < Captions.size(); ++i) {
+      slotList.push_back({Captions[i], [this, i, throwing](const QString& text) {
+                            Captions[i] = i == throwing ? throw std::runtime_error("no") : text;
+                          }});
+    }
+    SetGuiLang(DB, Store, slotList);
+  }
+
+  long Ran(const std::string& part) const {
+    return std::ranges::count_if(Statements,
+                                 [&](auto& sql) { return sql.find(part) != std::string::npos; });
+  }
 
   TTempProgramDirectory Dir;
   TLiteDB DB;
   TScriptedShell Shell;
   TSettingsStore Store{DB, Shell};
+  std::vector<std::string> Statements;
+  std::vector<QString> Captions = EnglishGuiCaptions();
 };
 
-TEST(StartUpTest, ReadyFillsBothListsAfterAnEmptyEntry) {
-  TStartUpRun run;
-  run.Dir.WriteDataFile(SmallCatalogue());
-  const TStartUpState state = run.Run();
-  EXPECT_EQ(state.Stage, TStage::Ready);
-  ASSERT_TRUE(state.Versions && state.Prefixes);
-  EXPECT_EQ(state.Versions->Entries, (QStringList{"", "10.2", "11.2"}));
-  EXPECT_EQ(state.Prefixes->Entries, (QStringList{"", "ORA", "TNS", "SP2"}));
-  EXPECT_EQ(state.Versions->Selected, 0);
-  EXPECT_EQ(state.MaxFetchRows, QStringLiteral("500"));
-  EXPECT_TRUE(run.Shell.Messages.isEmpty());
-  EXPECT_EQ(run.Shell.TerminationRequests, 0);
+TEST_F(StartUpTest, SavingUpdatesOrInsertsOneRowAndKeepsAnyText) {
+  Open(SmallCatalogue());
+  Store.SaveParam("last_err_vers", "10.2");
+  Store.SaveParam("last_err_vers", "11.2");
+  EXPECT_EQ(Stored("last_err_vers"), "1:11.2");
+  Store.SaveParam("last_err_vers", QString());
+  Store.SaveParam("last_err_pref", QString());
+  EXPECT_EQ(Stored("last_err_vers"), "1:");  // text, not NULL
+  EXPECT_EQ(Stored("last_err_pref"), "1:");
+  const QString quoted = QStringLiteral("O'X 'x'' \u00e9\u4e2d");
+  Store.SaveParam("it's", quoted);
+  EXPECT_EQ(Store.LoadParam("it's"), quoted);
+  EXPECT_EQ(Store.LoadParam("last_err_code"), QString());
+  EXPECT_TRUE(Shell.Messages.isEmpty());
 }
 
-TEST(StartUpTest, MissingEngineStopsBeforeTheDataFile) {
-  TStartUpRun run(false);
-  run.Dir.WriteDataFile(SmallCatalogue());
-  const TStartUpState state = run.Run();
-  EXPECT_EQ(state.Stage, TStage::FilesMissing);
-#ifdef _WIN32
-  EXPECT_EQ(run.Shell.Messages, QStringList{"ERROR: sqlite3.dll not found"});
-#else
-  EXPECT_EQ(run.Shell.Messages, QStringList{"ERROR: libsqlite3.so.0 not found"});
-#endif
-  EXPECT_FALSE(run.DB.Active());
+TEST_F(StartUpTest, SettingPresentTwiceReadsFirstRowAndSavesOverBoth) {
+  Open(SmallCatalogue(),
+       "INSERT INTO sys_data VALUES ('last_err_pref', 'ORA'), ('last_err_pref', 'TNS')");
+  EXPECT_EQ(Store.LoadParam("last_err_pref"), "ORA");
+  Store.SaveParam("last_err_pref", "SP2");
+  EXPECT_EQ(Stored("last_err_pref"), "2:SP2|SP2");
 }
 
-TEST(StartUpTest, MissingDataFileIsReportedAndNotCreated) {
-  TStartUpRun run;
-  const TStartUpState state = run.Run();
-  EXPECT_EQ(state.Stage, TStage::FilesMissing);
-  EXPECT_EQ(run.Shell.Messages, QStringList{"ERROR: tolv2_msg.db not found"});
-  EXPECT_FALSE(std::filesystem::exists(run.Dir.DataFile()));
-  EXPECT_TRUE(state.MaxFetchRows.isEmpty());
+TEST_F(StartUpTest, SettingFailuresAreReportedAndAskToEnd) {
+  // A connection that may not write, whoever runs the test (root ignores file modes).
+  Open(SmallCatalogue());
+  ASSERT_TRUE(DB.Query("PRAGMA query_only = ON"));
+  Store.SaveParam("last_err_code", "942");
+  ASSERT_EQ(Shell.Messages.size(), 2);
+  EXPECT_TRUE(Shell.Messages[0].startsWith("ERROR (SPu): "));
+  EXPECT_TRUE(Shell.Messages[1].startsWith("ERROR (SPi): "));
+  EXPECT_GT(Shell.Messages[1].size(), QString("ERROR (SPi): ").size());
+  // The failed update of a present key changed no row, so the insert was tried too.
+  Store.SaveParam("max_fetch_rows", "10");
+  EXPECT_EQ(Shell.Messages.size(), 4);
+  EXPECT_EQ(Store.LoadParam("max_fetch_rows"), "500");  // kept, and reads go on
+
+  ASSERT_TRUE(DB.Query("PRAGMA query_only = OFF; DROP TABLE sys_data"));
+  EXPECT_EQ(Store.LoadParam("min_req_exe_vers"), QString());
+  EXPECT_TRUE(Shell.Messages.last().startsWith("ERROR (LP): "));
+  EXPECT_TRUE(Shell.Messages.last().contains("sys_data"));
+  EXPECT_EQ(Shell.TerminationRequests, 5);  // one for each message
+
+  // A closed connection never hands back the rows of its last result.
+  ASSERT_TRUE(DB.Query("SELECT vers_name FROM version"));
+  DB.Close();
+  EXPECT_EQ(Store.LoadParam("min_req_exe_vers"), QString());
+  EXPECT_EQ(Shell.Messages.last(), "ERROR (LP): ");
 }
 
-TEST(StartUpTest, CompatibilityFailureAsksToEndButReadsOn) {
-  const std::pair<const char*, const char*> cases[] = {
-      {nullptr, "E: Datafile is broken"},
-      {"abc", "E: Datafile is broken"},
+TEST_F(StartUpTest, CompatibilityAndRowLimitComeFromTheDataFile) {
+  const char* broken = "E: Datafile is broken";
+  const std::pair<const char*, const char*> compatibility[] = {
+      {nullptr, broken},
+      {"20", nullptr},
+      {"abc", broken},
+      {"99999999999", broken},
       {"21", "E: Can't load error messages form file. Program's version too old."}};
-  for (const auto& [stored, message] : cases) {
-    TStartUpRun run;
-    run.Dir.WriteDataFile(WithSetting(SmallCatalogue(), "min_req_exe_vers", stored));
-    if (stored == nullptr) {  // the builder writes a default; take it out again
-      ASSERT_TRUE(ChangeDataFile(run.Dir.DataFile(),
-                                 "DELETE FROM sys_data WHERE param = 'min_req_exe_vers'"));
-    }
-    const TStartUpState state = run.Run();
-    EXPECT_EQ(run.Shell.Messages, QStringList{QString::fromLatin1(message)});
-    EXPECT_EQ(run.Shell.TerminationRequests, 1);
-    EXPECT_EQ(state.Stage, TStage::Ready);
+  for (const auto& [stored, message] : compatibility) {
+    const TStartUpState state = StartWith("min_req_exe_vers", stored);
+    EXPECT_EQ(Shell.Messages, message ? QStringList{message} : QStringList{}) << stored;
+    EXPECT_EQ(Shell.TerminationRequests, message ? 1 : 0);
+    EXPECT_EQ(state.MaxFetchRows, "500");  // start-up read on
+  }
+  const std::pair<const char*, const char*> limits[] = {
+      {nullptr, "500"}, {"abc", "500"}, {"5000", "1000"}, {"1001", "1000"},      {"1000", "1000"},
+      {"0", "0"},       {"-1", "-1"},   {"0200", "200"},  {"99999999999", "500"}};
+  for (const auto& [stored, limit] : limits) {
+    EXPECT_EQ(StartWith("max_fetch_rows", stored).MaxFetchRows, limit) << stored;
   }
 }
 
-TEST(StartUpTest, FailingVersionStatementKeepsTheGroupUsableWithoutLists) {
-  TStartUpRun run;
-  run.Dir.WriteDataFile(SmallCatalogue());
-  ASSERT_TRUE(ChangeDataFile(run.Dir.DataFile(), "DROP TABLE version"));
-  const TStartUpState state = run.Run();
-  EXPECT_EQ(state.Stage, TStage::ListsFailed);
-  EXPECT_FALSE(state.Versions);
-  EXPECT_FALSE(state.Prefixes);
-  ASSERT_EQ(run.Shell.Messages.size(), 1);
-  EXPECT_TRUE(run.Shell.Messages[0].startsWith("ERROR: "));
-  EXPECT_TRUE(run.Shell.Messages[0].contains("version"));
-  EXPECT_TRUE(state.MaxFetchRows.isEmpty());
-}
-
-TEST(StartUpTest, FailingPrefixStatementKeepsTheVersionList) {
-  TStartUpRun run;
-  run.Dir.WriteDataFile(SmallCatalogue());
-  ASSERT_TRUE(ChangeDataFile(run.Dir.DataFile(), "DROP TABLE prefix"));
-  const TStartUpState state = run.Run();
-  EXPECT_EQ(state.Stage, TStage::ListsFailed);
-  ASSERT_TRUE(state.Versions);
-  EXPECT_EQ(state.Versions->Entries.size(), 3);
-  EXPECT_FALSE(state.Prefixes);
-  ASSERT_EQ(run.Shell.Messages.size(), 1);
-  EXPECT_TRUE(run.Shell.Messages[0].contains("prefix"));
-}
-
-TEST(StartUpTest, EmptyTablesGiveListsWithOnlyTheEmptyEntry) {
-  TStartUpRun run;
-  run.Dir.WriteDataFile(SmallCatalogue());
-  ASSERT_TRUE(ChangeDataFile(run.Dir.DataFile(), "DELETE FROM version; DELETE FROM prefix"));
-  const TStartUpState state = run.Run();
-  ASSERT_EQ(state.Stage, TStage::Ready);
-  EXPECT_EQ(state.Versions->Entries, QStringList{QString()});
-  EXPECT_EQ(state.Prefixes->Entries, QStringList{QString()});
-}
-
-TEST(StartUpTest, RestoresCriteriaIgnoringLetterCaseAndDroppingVanishedOnes) {
-  TStartUpRun run;
+TEST_F(StartUpTest, ListsAndRestoredCriteriaIgnoreLetterCaseAndDropVanishedEntries) {
   TCatalogue catalogue = WithSetting(SmallCatalogue(), "last_err_pref", "tns");
-  catalogue = WithSetting(catalogue, "last_err_vers", "9.2");
-  catalogue = WithSetting(catalogue, "last_err_code", "O'X%");
-  run.Dir.WriteDataFile(catalogue);
-  const TStartUpState state = run.Run();
-  ASSERT_EQ(state.Stage, TStage::Ready);
+  const TStartUpState state =
+      StartWith("last_err_code", "O'X%", WithSetting(catalogue, "last_err_vers", "9.2"));
+  ASSERT_EQ(state.Stage, TStartUpState::TStage::Ready);
   EXPECT_EQ(state.Prefixes->Selected, 2);
   EXPECT_EQ(state.Versions->Selected, 0);
-  EXPECT_EQ(state.Code, QStringLiteral("O'X%"));
+  EXPECT_EQ(state.Code, "O'X%");
 }
 
-TEST(StartUpTest, RowLimitComesFromTheDataFile) {
-  const std::pair<const char*, const char*> cases[] = {
-      {nullptr, "500"}, {"abc", "500"}, {"5000", "1000"}, {"1000", "1000"},
-      {"0", "0"},       {"-1", "-1"},   {"0200", "200"}};
-  for (const auto& [stored, limit] : cases) {
-    TStartUpRun run;
-    run.Dir.WriteDataFile(WithSetting(SmallCatalogue(), "max_fetch_rows", stored));
-    EXPECT_EQ(run.Run().MaxFetchRows, QString::fromLatin1(limit)) << (stored ? stored : "absent");
+TEST_F(StartUpTest, EnglishOrNoLanguageRunsNoStatement) {
+  for (const char* lang : {static_cast<const char*>(nullptr), "", "EN"}) {
+    SCOPED_TRACE(lang ? lang : "absent");
+    Open(GermanCatalogue(lang));
+    SetLanguage();
+    EXPECT_EQ(Ran("language_") + Ran("BEGIN"), 0);
+    EXPECT_EQ(Captions, EnglishGuiCaptions());
   }
+  // Lower-case "en" is another language: looked up, found in no row, English stays.
+  Open(GermanCatalogue("en"));
+  SetLanguage();
+  EXPECT_EQ(Ran("lang_abr = 'en'"), 16);
+  EXPECT_EQ(Captions, EnglishGuiCaptions());
+}
+
+TEST_F(StartUpTest, LanguageTranslatesEachCaptionInOrderInOneTransaction) {
+  Open(GermanCatalogue("DE"));
+  SetLanguage();
+  std::vector<QString> expected = EnglishGuiCaptions();
+  expected[2] = "Ausgabe";
+  expected[15] = "Speichern";
+  EXPECT_EQ(Captions, expected);
+  // The setting read, BEGIN, one lookup per caption in order, COMMIT.
+  ASSERT_EQ(Statements.size(), 19u);
+  EXPECT_EQ(Statements[1] + Statements[18], "BEGINCOMMIT");
+  for (std::size_t i = 0; i < 16; ++i) {
+    EXPECT_NE(Statements[i + 2].find("en_text = '" + EnglishGuiCaptions()[i].toStdString() + "'"),
+              std::string::npos);
+  }
+  EXPECT_EQ(Statements[4],
+            "SELECT int_text FROM   language_en len, language_int lint WHERE  lang_fk = lang_pk "
+            "  AND  en_text = 'Oracle version'   AND  lang_abr = 'DE'");
+  EXPECT_EQ(GetLangTxt(DB, "DE", "Don't"), "Nicht");
+  EXPECT_EQ(GetLangTxt(DB, "D'E", "Find"), "Find");
+}
+
+TEST_F(StartUpTest, LanguageFailuresAreSilentAndAnExceptionRollsBack) {
+  Open(GermanCatalogue("DE"), "DROP TABLE language_int; DROP TABLE language_en");
+  SetLanguage();
+  EXPECT_EQ(Captions, EnglishGuiCaptions());
+  EXPECT_EQ(Statements.back(), "COMMIT");
+  EXPECT_TRUE(Shell.Messages.isEmpty());
+
+  Open(GermanCatalogue("DE"));
+  EXPECT_NO_THROW(SetLanguage(3));
+  std::vector<QString> expected = EnglishGuiCaptions();
+  expected[2] = "Ausgabe";
+  EXPECT_EQ(Captions, expected);
+  EXPECT_EQ(Statements.back(), "ROLLBACK");
+  EXPECT_EQ(Ran("COMMIT"), 0);
 }
 
 }  // namespace

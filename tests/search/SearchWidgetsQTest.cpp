@@ -1,0 +1,122 @@
+// The search's widgets: the result list (cells, column limits, header, incremental search)
+// and the prefix list's activation signal, on which the main window moves the focus.
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "search/ResultTree.h"
+
+namespace {
+
+using TTester = QAbstractItemModelTester;
+
+std::vector<TResData> Messages() {
+  return {{1, "10.2", "ORA", "00942", "table or view does not exist"},
+          {2, "10.2", "ORA", "01017", "invalid username/password"},
+          {3, "11.2\u00e9", "ORA", "28000", "the account is locked"},
+          {4, "11.2", "TNS", "", "could not resolve"}};
+}
+
+QStringList Row(const QAbstractItemModel& model, int row) {
+  QStringList cells;
+  for (int column = 0; column < model.columnCount(); ++column) {
+    cells << model.index(row, column).data().toString();
+  }
+  return cells;
+}
+
+}  // namespace
+
+class SearchWidgetsQTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void CellsShowTheRecordsWhichClearingReleases() {
+    TResultModel model;
+    TTester tester(&model, TTester::FailureReportingMode::QtTest);
+    std::vector<TResData> records = Messages();
+    const QString message = QStringLiteral("shared with the record ").repeated(2);
+    records[1].msg = message;
+    model.SetRecords(std::move(records));
+    QCOMPARE(model.rowCount(), 4);
+    QCOMPARE(Row(model, 0), (QStringList{"", "10.2", "ORA-00942", "table or view does not exist"}));
+    // The 8-bit fields are read in the system's code page (UTF-8 here).
+    QCOMPARE(Row(model, 2)[1], QStringLiteral("11.2\u00e9"));
+    QCOMPARE(Row(model, 3)[2], "TNS-");
+    QCOMPARE(model.Record(3)->pk, 4);
+    QVERIFY(model.Record(4) == nullptr && model.Record(-1) == nullptr);
+    QVERIFY(!message.isDetached());
+    model.SetRecords({});
+    QVERIFY(message.isDetached());
+    QCOMPARE(model.rowCount(), 0);
+  }
+
+  void ColumnsStayWithinTheirLimits() {
+    TResultTree tree;
+    const int start[] = {5, 50, 100, 300};
+    for (int column = 0; column < 4; ++column) {
+      QCOMPARE(tree.columnWidth(column), start[column]);
+    }
+    // {column, width asked for, width given}
+    const int resizes[][3] = {
+        {1, 200, 60}, {2, 20, 100}, {3, 420, 420}, {3, 900, 500}, {3, 299, 300}};
+    for (const auto& [column, asked, given] : resizes) {
+      tree.header()->resizeSection(column, asked);
+      QCOMPARE(tree.columnWidth(column), given);
+    }
+  }
+
+  void HeaderClicksDoNotSort() {
+    TResultTree tree;
+    TTester tester(tree.Model(), TTester::FailureReportingMode::QtTest);
+    tree.SetRecords(Messages());
+    tree.resize(600, 200);
+    tree.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tree));
+    QHeaderView* header = tree.header();
+    for (int column = 1; column < 4; ++column) {
+      const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                          header->height() / 2);
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    }
+    for (int row = 0; row < 4; ++row) {
+      QCOMPARE(tree.Model()->Record(row)->pk, row + 1);
+    }
+    QVERIFY(!header->isSortIndicatorShown());
+  }
+
+  void TypedKeysAccumulateUntilAPauseOfOverTwoSeconds() {
+    TIncrementalSearch typed;
+    QCOMPARE(typed.Feed("o", 100), "o");
+    QCOMPARE(typed.Feed("r", 2100), "or");
+    QVERIFY(!typed.StartedAfresh());
+    QCOMPARE(typed.Feed("a", 4101), "a");
+    QVERIFY(typed.StartedAfresh());
+    // In the list, keys typed in quick succession build one text: "o" alone would stop at
+    // ORA-01017.
+    TResultTree tree;
+    tree.SetRecords(Messages());
+    tree.FocusFirstRow();
+    QTest::keyClicks(&tree, "ora-2");
+    QCOMPARE(tree.FocusedRecord()->pk, 3);
+  }
+
+  void PrefixListActivatesOnArrowKeysOnly() {
+    QComboBox combo;
+    combo.addItems({"", "ORA", "TNS", "SP2"});
+    QSignalSpy activated(&combo, &QComboBox::activated);
+    combo.setCurrentIndex(2);
+    combo.setCurrentText("SP2");
+    QCOMPARE(combo.currentIndex(), 3);
+    QCOMPARE(activated.count(), 0);
+    QTest::keyClick(&combo, Qt::Key_Up);
+    QCOMPARE(combo.currentText(), "TNS");
+    QCOMPARE(activated.count(), 1);
+  }
+};
+
+QTEST_MAIN(SearchWidgetsQTest)
+#include "SearchWidgetsQTest.moc"
