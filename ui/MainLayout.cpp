@@ -6,11 +6,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "details/DetailMenu.h"
+#include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "ui/StatusPanel.h"
 
@@ -91,9 +92,7 @@ void BuildUpperBand(TMainControls& c, QWidget* window) {
 }
 
 void BuildLowerBands(TMainControls& c, QWidget* window) {
-  c.DetTree = Named(new QTreeView(window), "DetTree");
-  c.DetTree->setHeaderHidden(true);
-  c.DetTree->setFrameShape(QFrame::NoFrame);
+  c.DetTree = Named(new TDetailTree(window), "DetTree");
   // The detail view gives way at small window sizes; the bands around it never do.
   c.DetTree->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   c.SBar = Named(new TStatusPanel(window), "SBar");
@@ -103,12 +102,7 @@ void BuildLowerBands(TMainControls& c, QWidget* window) {
 }
 
 void BuildContextMenu(TMainControls& c, QWidget* window) {
-  c.DetPop = Named(new QMenu(window), "DetPop");
-  c.DetPop->addAction(QStringLiteral("Copy to clipboard"))
-      ->setObjectName(QStringLiteral("cop2clip1"));
-  c.DetPop->addSeparator()->setObjectName(QStringLiteral("N1"));
-  c.DetPop->addAction(QStringLiteral("Add/Edit Comment"))
-      ->setObjectName(QStringLiteral("editcomm"));
+  c.DetPop = new TDetailMenu(window);
   QWidget* const lists[] = {c.ResultTree, c.DetTree};
   for (QWidget* list : lists) {
     list->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -7,11 +7,11 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QToolButton;
-class QTreeView;
 class QWidget;
+class TDetailMenu;
+class TDetailTree;
 class TResultTree;
 class TStatusPanel;
 
@@ -31,10 +31,10 @@ struct TMainControls {
   QLineEdit* CommEdit = nullptr;
   QPushButton* FindBtn = nullptr;
   TResultTree* ResultTree = nullptr;
-  QTreeView* DetTree = nullptr;
+  TDetailTree* DetTree = nullptr;
   TStatusPanel* SBar = nullptr;
   QToolButton* AbtBtn = nullptr;
-  QMenu* DetPop = nullptr;
+  TDetailMenu* DetPop = nullptr;
 };
 
 // Creates every control inside `window`, docks the three bands and sets the tab order.

@@ -1,5 +1,5 @@
 // The main window's search: criteria from the controls, the statement from search/, the
-// outcome back into the result list and the status bar.
+// outcome back into the result list and the status bar; and the prefix list's own handlers.
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -7,6 +7,8 @@
 
 #include "app/UserShell.h"
 #include "data/passqlite.h"
+#include "details/DetailTree.h"
+#include "search/PrefixDescription.h"
 #include "search/ResultTree.h"
 #include "search/SearchRunner.h"
 #include "search/SearchStatement.h"
@@ -38,6 +40,7 @@ void TMainForm::FindBtnClick() {
 
 void TMainForm::RunSearch() {
   Ui.ResultTree->Clear();
+  Ui.DetTree->Clear();
   const TSearchCriteria typed{Ui.VersionCB->currentText(), Ui.PrefCB->currentText(),
                               Ui.eCodeEdit->text(), Ui.eMsgEdit->text(), Ui.CommEdit->text()};
   TPreparedCriteria prepared = PrepareCriteria(typed);
@@ -74,4 +77,17 @@ void TMainForm::RunSearch() {
   }
   Ui.ResultTree->FitColumnsToContents();
   Ui.ResultTree->FocusFirstRow();
+}
+
+void TMainForm::PrefCBChange() {
+  Ui.eCodeEdit->setFocus();
+}
+
+void TMainForm::TntSpeedButton1Click() {
+  if (!DB) {
+    return;
+  }
+  if (const auto text = PrefixDescriptionText(*DB, Ui.PrefCB->currentText())) {
+    Shell.ShowMessage(*text);
+  }
 }

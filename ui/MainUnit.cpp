@@ -7,13 +7,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <exception>
 
 #include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "app/UserShell.h"
 #include "data/passqlite.h"
+#include "details/DetailMenu.h"
 #include "search/ResultTree.h"
+#include "ui/AboutUnit.h"
 #include "ui/KeyDownFilter.h"
 
 namespace {
@@ -63,6 +66,15 @@ void TMainForm::ConnectHandlers() {
           &TMainForm::eMsgEditKeyDown);
   connect(TKeyDownFilter::Watch(Ui.CommEdit), &TKeyDownFilter::KeyDown, this,
           &TMainForm::CommEditKeyDown);
+  // activated, unlike currentIndexChanged, fires only for the user's own choices.
+  connect(Ui.PrefCB, &QComboBox::activated, this, &TMainForm::PrefCBChange);
+  connect(Ui.TntSpeedButton1, &QToolButton::clicked, this, &TMainForm::TntSpeedButton1Click);
+  connect(Ui.ResultTree, &TResultTree::FocusedRecordChanged, this,
+          &TMainForm::ResultTreeFocusChanged);
+  connect(Ui.DetPop, &QMenu::aboutToShow, this, &TMainForm::DetPopPopup);
+  connect(Ui.DetPop->CopyAction(), &QAction::triggered, this, &TMainForm::cop2clip1Click);
+  connect(Ui.DetPop->CommentAction(), &QAction::triggered, this, &TMainForm::editcommClick);
+  connect(Ui.AbtBtn, &QToolButton::clicked, this, &TMainForm::AbtBtnClick);
 }
 
 void TMainForm::FormCreate(const TConnectionFactory& makeConnection) {
@@ -154,4 +166,8 @@ void TMainForm::CommEditKeyDown(int key) {
   if (IsEnterKey(key)) {
     Ui.FindBtn->click();
   }
+}
+
+void TMainForm::AbtBtnClick() {
+  ShowAboutWindow(this);
 }

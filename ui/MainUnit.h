@@ -1,8 +1,8 @@
 #pragma once
 // The main window: a switchboard that builds the controls, opens the data file when first
-// shown, runs searches from the criteria, and saves the criteria when it closes. The logic
-// behind each handler lives in app/ and search/; this class reads controls, calls it and
-// writes the outcome back.
+// shown, runs searches from the criteria, shows the focused message's details, and saves the
+// criteria when it closes. The logic behind each handler lives in app/, search/ and details/;
+// this class reads controls, calls it and writes the outcome back.
 
 #include <QWidget>
 #include <functional>
@@ -13,6 +13,7 @@
 
 class TLiteDB;
 class TSettingsStore;
+struct TResData;
 class TUserShell;
 struct TStartUpState;
 
@@ -36,11 +37,23 @@ class TMainForm : public QWidget {
   void eCodeEditKeyDown(int key);
   void eMsgEditKeyDown(int key);
   void CommEditKeyDown(int key);
+  void PrefCBChange();
+  void TntSpeedButton1Click();
+  // Empties the detail view, then loads it for `record` (none: it stays empty).
+  void ResultTreeFocusChanged(const TResData* record);
+  void DetPopPopup();
+  void cop2clip1Click();
+  void editcommClick();
+  void AbtBtnClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+
+ private slots:
+  // Translates the captions from the data file's language tables, once, at start-up.
+  void SetGuiLang();
 
  private:
   void FormCreate(const TConnectionFactory& makeConnection);
@@ -48,8 +61,6 @@ class TMainForm : public QWidget {
   void FormClose();
   void FormResize();
   void ApplyStartUp(const TStartUpState& state);
-  // Translates the captions from the data file's language tables; not wired up yet.
-  void SetGuiLang() {}
   void RunSearch();
   void ConnectHandlers();
 

@@ -3,8 +3,8 @@
 #include <QtTest>
 
 #include <QToolButton>
-#include <QTreeView>
 
+#include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "tests/ui/MainFormFixture.h"
 
