@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
-# Runs inside xvfb-run. Usage: smoke.sh TOLVANE TOLVANE_MKDB SAMPLE_DIR SCREENSHOT
-# Stages a program directory, starts the program, searches for ora-00942 with the keyboard,
-# takes a screenshot and checks the program survived. With a window manager at hand (cwm and
-# wmctrl) it then closes the window as its close button would and checks that the criteria
-# the search left behind were saved.
+# Usage: smoke.sh TOLVANE TOLVANE_MKDB SAMPLE_DIR SCREENSHOT
+# Starts a virtual X server (skipping, with a message, when Xvfb is not installed), stages a
+# program directory, starts the program, searches for ora-00942 with the keyboard, copies the
+# detail view through its context menu and reads the clipboard back. Screenshots: SCREENSHOT
+# after the search, SCREENSHOT with "-menu" before its extension while the menu is open. With a
+# window manager at hand (cwm and wmctrl) it then closes the window as its close button would
+# and checks that the criteria the search left behind were saved.
 set -euo pipefail
+
+if [ -z "${TOLVANE_SMOKE_INSIDE_XVFB:-}" ]; then
+  if ! command -v xvfb-run >/dev/null || ! command -v Xvfb >/dev/null; then
+    echo "smoke: skipped, Xvfb is not installed"
+    exit 0
+  fi
+  export TOLVANE_SMOKE_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+fi
+
 program=$1 mkdb=$2 sample=$3 screenshot=$4
+menu_screenshot="${screenshot%.png}-menu.png"
 
 stage=$(mktemp -d)
 pid="" wm=""
@@ -16,6 +29,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
+fail() {
+  echo "smoke: $*" >&2
+  exit 1
+}
+
+# wait_until DESCRIPTION COMMAND...: polls for five seconds, then fails with the description.
+wait_until() {
+  local what=$1
+  shift
+  for _ in $(seq 50); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  fail "$what"
+}
+
+# Every xdotool call is bounded: some of them wait for the X server without a limit.
+xdo() {
+  timeout 10 xdotool "$@"
+}
+
 cp "$program" "$stage/tolvane"
 cp "$(dirname "$program")/libsqlite3.so.0" "$stage/"
 "$mkdb" create "$stage/tolv2_msg.db" --from "$sample" >/dev/null
@@ -24,40 +58,59 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 if command -v cwm >/dev/null && command -v wmctrl >/dev/null; then
   printf 'unbind-key all\nunbind-mouse all\nborderwidth 0\n' >"$stage/cwmrc"
-  cwm -c "$stage/cwmrc" & wm=$!
+  cwm -c "$stage/cwmrc" &
+  wm=$!
   sleep 0.5
 fi
 
-"$stage/tolvane" & pid=$!
+"$stage/tolvane" &
+pid=$!
 wid=""
-for _ in $(seq 100); do
+main_window_shown() {
   wid=$(xdotool search --onlyvisible --name '^Tolvane 2$' 2>/dev/null | head -n 1) || true
-  [ -n "$wid" ] && break
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "smoke: no window 'Tolvane 2' appeared" >&2; exit 1; }
+  [ -n "$wid" ]
+}
+wait_until "no window 'Tolvane 2' appeared" main_window_shown
 
-xdotool windowfocus --sync "$wid"
-xdotool type --delay 10 'ora-00942'
-xdotool key Return
+xdo windowfocus --sync "$wid"
+xdo type --delay 10 'ora-00942'
+xdo key Return
 sleep 1
 /usr/bin/import -window root "$screenshot"
-kill -0 "$pid" || { echo "smoke: the program died after the search" >&2; exit 1; }
+kill -0 "$pid" || fail "the program died after the search"
 
-[ -n "$wm" ] || exit 0
+# A right click inside the detail view, which starts 231 pixels below the client area's top.
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+xdo mousemove --sync $((X + 100)) $((Y + 231 + 40)) click 3
+menu_shown() {
+  [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ]
+}
+wait_until "no context menu appeared" menu_shown
+sleep 0.3
+/usr/bin/import -window root "$menu_screenshot"
+# The first command is "Copy to clipboard".
+xdo key Down Return
+
+clip="$stage/clipboard.txt"
+clipboard_has_details() {
+  timeout 2 xclip -selection clipboard -o >"$clip" 2>/dev/null && grep -q 'ORA-00942' "$clip"
+}
+wait_until "the clipboard did not receive the details" clipboard_has_details
+[ "$(head -n 1 "$clip")" = "ORA-00942" ] || fail "the copy begins with: $(head -n 1 "$clip")"
+printf '\n' >"$stage/lf"
+tail -c 1 "$clip" | cmp -s - "$stage/lf" || fail "the copied text does not end with a line feed"
+
+[ -n "$wm" ] || {
+  echo "smoke: searched and copied the details (no window manager: close not tried)"
+  exit 0
+}
 wmctrl -i -c "$wid"
-for _ in $(seq 100); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "smoke: the program did not end when its window closed" >&2
-  exit 1
-fi
-wait "$pid" || { echo "smoke: the program ended with an error" >&2; exit 1; }
+program_ended() { ! kill -0 "$pid" 2>/dev/null; }
+wait_until "the program did not end when its window closed" program_ended
+wait "$pid" || fail "the program ended with an error"
 pid=""
 saved=$(sqlite3 "$stage/tolv2_msg.db" \
   "SELECT param || '=' || value FROM sys_data WHERE param IN ('last_err_pref','last_err_code') ORDER BY param")
 expected=$'last_err_code=00942\nlast_err_pref=ORA'
-[ "$saved" = "$expected" ] || { echo "smoke: saved criteria were: $saved" >&2; exit 1; }
-echo "smoke: searched, closed and saved the criteria"
+[ "$saved" = "$expected" ] || fail "saved criteria were: $saved"
+echo "smoke: searched, copied the details, closed and saved the criteria"
