@@ -26,20 +26,7 @@ std::string ParseCaptionLine(std::string_view line, TCaptionPairs& pairs) {
 
 bool ParseLanguageFile(std::string_view content, const std::string& fileName, TCaptionPairs& pairs,
                        std::string& error) {
-  if (const std::optional<TTextProblem> problem = CheckUtf8Text(content)) {
-    error = fileName + ":" + std::to_string(problem->Line) + ": " + problem->Reason;
-    return false;
-  }
-  std::size_t lineNumber = 0;
-  for (const std::string_view line : SplitLines(content)) {
-    ++lineNumber;
-    if (TrimBlanks(line).empty() || line.starts_with('#')) {
-      continue;
-    }
-    if (std::string problem = ParseCaptionLine(line, pairs); !problem.empty()) {
-      error = fileName + ":" + std::to_string(lineNumber) + ": " + problem;
-      return false;
-    }
-  }
-  return true;
+  return ReadEntryLines(
+      content, fileName, [&pairs](std::string_view line) { return ParseCaptionLine(line, pairs); },
+      error);
 }

@@ -76,20 +76,7 @@ std::string LowerCaseAscii(std::string_view text) {
 
 bool ParseManifest(std::string_view content, const std::string& fileName, TCatalogue& catalogue,
                    std::string& error) {
-  if (const std::optional<TTextProblem> problem = CheckUtf8Text(content)) {
-    error = fileName + ":" + std::to_string(problem->Line) + ": " + problem->Reason;
-    return false;
-  }
-  std::size_t lineNumber = 0;
-  for (const std::string_view line : SplitLines(content)) {
-    ++lineNumber;
-    if (TrimBlanks(line).empty() || line.starts_with('#')) {
-      continue;
-    }
-    if (std::string problem = ParseEntry(line, catalogue); !problem.empty()) {
-      error = fileName + ":" + std::to_string(lineNumber) + ": " + problem;
-      return false;
-    }
-  }
-  return true;
+  return ReadEntryLines(
+      content, fileName,
+      [&catalogue](std::string_view line) { return ParseEntry(line, catalogue); }, error);
 }

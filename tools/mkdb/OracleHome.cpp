@@ -47,22 +47,9 @@ bool ReadFacilities(const fs::path& home, std::vector<TFacility>& facilities, st
   if (!ReadWholeFile(list, content, error)) {
     return false;
   }
-  if (const std::optional<TTextProblem> problem = CheckUtf8Text(content)) {
-    error = list.string() + ":" + std::to_string(problem->Line) + ": " + problem->Reason;
-    return false;
-  }
-  std::size_t lineNumber = 0;
-  for (const std::string_view line : SplitLines(content)) {
-    ++lineNumber;
-    if (TrimBlanks(line).empty() || line.starts_with('#')) {
-      continue;
-    }
-    if (std::string problem = ParseFacilityLine(line, facilities); !problem.empty()) {
-      error = list.string() + ":" + std::to_string(lineNumber) + ": " + problem;
-      return false;
-    }
-  }
-  return true;
+  return ReadEntryLines(
+      content, list.string(),
+      [&facilities](std::string_view line) { return ParseFacilityLine(line, facilities); }, error);
 }
 
 }  // namespace

@@ -99,3 +99,24 @@ std::string_view TrimBlanks(std::string_view text) {
   }
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
+
+bool ReadEntryLines(std::string_view content, const std::string& fileName,
+                    const std::function<std::string(std::string_view line)>& parseEntry,
+                    std::string& error) {
+  if (const std::optional<TTextProblem> problem = CheckUtf8Text(content)) {
+    error = fileName + ":" + std::to_string(problem->Line) + ": " + problem->Reason;
+    return false;
+  }
+  std::size_t lineNumber = 0;
+  for (const std::string_view line : SplitLines(content)) {
+    ++lineNumber;
+    if (TrimBlanks(line).empty() || line.starts_with('#')) {
+      continue;
+    }
+    if (std::string problem = parseEntry(line); !problem.empty()) {
+      error = fileName + ":" + std::to_string(lineNumber) + ": " + problem;
+      return false;
+    }
+  }
+  return true;
+}

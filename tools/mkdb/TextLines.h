@@ -3,6 +3,7 @@
 // checked to be UTF-8 without NUL characters, and split into lines (LF or CRLF).
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,3 +26,11 @@ std::vector<std::string_view> SplitLines(std::string_view content);
 
 // Without blanks, tabs and carriage returns at either end.
 std::string_view TrimBlanks(std::string_view text);
+
+// Reads the entries of a line-per-entry file (the manifest, a translation file, the facility
+// list): checks the text, skips blank lines and lines starting with "#", and hands every other
+// line to `parseEntry`, which answers an empty text or what is wrong with the line. The first
+// problem ends the reading with `error` as "FILE:LINE: problem".
+bool ReadEntryLines(std::string_view content, const std::string& fileName,
+                    const std::function<std::string(std::string_view line)>& parseEntry,
+                    std::string& error);
