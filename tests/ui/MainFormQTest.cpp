@@ -1,0 +1,319 @@
+// The main window on data files staged for each case: what start-up leaves after each outcome,
+// the criteria kept between runs, searching, the detail view and its menu, captions, layout;
+// and the real shell's boxes and termination request.
+#include <QtTest>
+#include <QtWidgets>
+#include <filesystem>
+#include <optional>
+
+#include "details/DetailMenu.h"
+#include "details/DetailTree.h"
+#include "search/ResultTree.h"
+#include "tests/app/DataFileEdits.h"
+#include "tests/support/ProgramDirectory.h"
+#include "tests/support/ScriptedShell.h"
+#include "ui/AboutUnit.h"
+#include "ui/MainUnit.h"
+#include "ui/QtUserShell.h"
+#include "ui/StatusPanel.h"
+
+namespace {
+
+using TResult = TCommentDialogAnswer::TResult;
+
+// Notes the status caption at the moment each message is shown.
+struct TWindowShell : TScriptedShell {
+  void ShowMessage(const QString& text) override {
+    StatusAtMessage.append(Panel != nullptr ? Panel->Caption() : QString());
+    TScriptedShell::ShowMessage(text);
+  }
+  const TStatusPanel* Panel = nullptr;
+  QStringList StatusAtMessage;
+};
+
+QStringList Texts(const TDetailTree* view) {
+  QStringList texts;
+  for (const TDetData& row : view->Rows()) {
+    texts.append(row.Text);
+  }
+  return texts;
+}
+
+// Opens the context menu the way a right click does; true when both commands were enabled.
+bool MenuCommandsEnabled(const TMainControls& ui, QAbstractItemView* list) {
+  const QPoint at(10, 10);
+  QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list->viewport(), &click);
+  const bool shown = ui.DetPop->isVisible();
+  const bool enabled = ui.DetPop->CopyAction()->isEnabled();
+  ui.DetPop->hide();
+  return shown && enabled && ui.DetPop->CommentAction()->isEnabled();
+}
+
+struct TBoxSeen {
+  QString Title, Text;
+  QMessageBox::Icon Icon = QMessageBox::NoIcon;
+  qsizetype Buttons = 0;
+};
+
+// Notes the look of the real shell's next modal box, then answers it with `key`.
+void AnswerNextBox(TBoxSeen& seen, Qt::Key key) {
+  QTimer::singleShot(0, [&seen, key] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
+      QTest::keyClick(box, key);
+    }
+  });
+}
+
+}  // namespace
+
+class MainFormQTest : public QObject {
+  Q_OBJECT
+  std::optional<TTempProgramDirectory> Dir;
+  std::unique_ptr<TWindowShell> Shell;
+  std::unique_ptr<TMainForm> Form;
+  const TMainControls* Ui = nullptr;
+
+  // Stages the data file, runs `change` on it ("-" removes it) and opens the window.
+  void Start(const TCatalogue& catalogue = SmallCatalogue(), const QString& change = {},
+             bool engine = true) {
+    Dir.emplace(engine);
+    Dir->WriteDataFile(catalogue);
+    if (change == "-") {
+      std::filesystem::remove(Dir->DataFile());
+    } else if (!change.isEmpty()) {
+      QVERIFY(ChangeDataFile(Dir->DataFile(), change.toStdString()));
+    }
+    Open();
+  }
+  void Open() {
+    Form = std::make_unique<TMainForm>(*Shell);
+    Ui = &Form->Controls();
+    Shell->Panel = Ui->SBar;
+    Form->show();
+    QVERIFY(QTest::qWaitForWindowActive(Form.get()));
+  }
+  void Search(const QString& code) {
+    Ui->eCodeEdit->setText(code);
+    Ui->FindBtn->click();
+  }
+
+ private slots:
+  void init() { Shell = std::make_unique<TWindowShell>(); }
+  void cleanup() {
+    Form.reset();
+    Dir.reset();
+  }
+
+  void StartUpOutcomes_data() {
+    QTest::addColumn<QString>("change");  // run on the data file; "-" removes it
+    QTest::addColumn<bool>("engine");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("terminations");
+    const char* minVersion = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
+    const char* tooOld = "E: Can't load error messages form file. Program's version too old.";
+    QTest::newRow("no engine") << "" << false << "ERROR: libsqlite3.so.0 not found" << false << 0;
+    QTest::newRow("no data file") << "-" << true << "ERROR: tolv2_msg.db not found" << false << 0;
+    QTest::newRow("no min version") << "DELETE FROM sys_data WHERE param='min_req_exe_vers'" << true
+                                    << "E: Datafile is broken" << true << 1;
+    QTest::newRow("min version 21") << minVersion << true << tooOld << true << 1;
+    QTest::newRow("version list fails")
+        << "DROP TABLE version" << true << "ERROR: no such table: version" << true << 0;
+    QTest::newRow("prefix list fails")
+        << "DROP TABLE prefix" << true << "ERROR: no such table: prefix" << true << 0;
+  }
+  void StartUpOutcomes() {
+    QFETCH(QString, change);
+    QFETCH(bool, engine);
+    QFETCH(QString, message);
+    Start(SmallCatalogue(), change, engine);
+    QCOMPARE(Shell->Messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QTEST(Ui->MainGB->isEnabled(), "enabled");
+    QTEST(Shell->TerminationRequests, "terminations");
+    QCOMPARE(std::filesystem::exists(Dir->DataFile()), change != "-");  // none created
+  }
+
+  void CriteriaSurviveCloseAndRestart() {
+    Start();
+    Ui->VersionCB->setCurrentIndex(2);
+    Ui->PrefCB->setCurrentIndex(2);
+    Ui->eCodeEdit->setText(QStringLiteral("O'X"));
+    for (const QStringList& expected : {QStringList{"11.2", "TNS", "O'X"}, {"", "", ""}}) {
+      Form->close();
+      Open();
+      QCOMPARE((QStringList{Ui->VersionCB->currentText(), Ui->PrefCB->currentText(),
+                            Ui->eCodeEdit->text()}),
+               expected);
+      Ui->VersionCB->setCurrentIndex(0);
+      Ui->PrefCB->setCurrentIndex(0);
+      Ui->eCodeEdit->clear();
+    }
+    QVERIFY(Shell->Messages.isEmpty());
+  }
+
+  void SearchOutcomesAndAClosingDuringOne() {
+    Start();
+    // The prefix the search selects is no choice of the user's, so the focus stays put.
+    QSignalSpy userChoices(Ui->PrefCB, &QComboBox::activated);
+    QTest::keyClicks(Ui->eCodeEdit, QStringLiteral("ora-00942"));
+    QTest::keyClick(Ui->eCodeEdit, Qt::Key_Return);
+    QCOMPARE((QStringList{Ui->PrefCB->currentText(), Ui->eCodeEdit->text(), Ui->SBar->Caption()}),
+             (QStringList{"ORA", "00942", "Found 2 record(s)"}));
+    QCOMPARE(userChoices.count(), 0);
+    QCOMPARE(Ui->ResultTree->currentIndex().row(), 0);
+    QCOMPARE(QApplication::focusWidget(), Ui->ResultTree);
+    Search(QStringLiteral("99999"));
+    QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Not found"));
+    QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
+    Search(QStringLiteral("  \t"));
+    QCOMPARE(Shell->Messages, QStringList{"Please, enter search criteria"});
+    QCoreApplication::postEvent(Form.get(), new QCloseEvent);  // ends the next search quietly
+    Search(QStringLiteral("tns-12154"));
+    QCOMPARE(Shell->Messages.size(), 1);
+  }
+
+  void FailedSearchReportsBeforeItsStatusAndDropsANestedEnter() {
+    Start(SmallCatalogue(), "DROP TABLE usr_comment");
+    Ui->CommEdit->setText(QStringLiteral("mine"));
+    // Arrives while the search lets the window paint its status.
+    QCoreApplication::postEvent(Ui->CommEdit,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+    Ui->FindBtn->click();
+    QCoreApplication::processEvents();
+    QVERIFY(Shell->Messages[0].startsWith("ERROR (MS): "));
+    QCOMPARE(Shell->StatusAtMessage, QStringList{"Searching ..."});
+    QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Search failed"));
+  }
+
+  void ApostropheInTheDataAndColumnsWithinLimits() {
+    TCatalogue catalogue = SmallCatalogue();
+    catalogue.Versions.push_back(catalogue.Versions.front());
+    catalogue.Versions.back().Name = "9'i Enterprise Edition Release";
+    Start(catalogue);
+    Ui->VersionCB->setCurrentIndex(3);
+    Search(QStringLiteral("0"));
+    QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Found 3 record(s)"));
+    const QHeaderView* header = Ui->ResultTree->header();
+    QCOMPARE(header->sectionSize(TResultModel::VersionColumn), 60);
+    const int code = header->sectionSize(TResultModel::CodeColumn);
+    QVERIFY(code >= 100 && code <= 150);
+  }
+
+  void DetailsFollowTheFocusAndFeedTheMenu() {
+    Start();
+    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->ResultTree));
+    Search(QStringLiteral("ora-0"));
+    const QStringList rows = Texts(Ui->DetTree);
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(rows.mid(0, 3), (QStringList{"ORA-00942", "table or view does not exist", "Cause"}));
+    QVERIFY(MenuCommandsEnabled(*Ui, Ui->ResultTree));
+    QVERIFY(MenuCommandsEnabled(*Ui, Ui->DetTree));
+    QTest::keyClick(Ui->ResultTree, Qt::Key_Down);
+    QCOMPARE(Texts(Ui->DetTree)[0], QStringLiteral("ORA-01017"));
+    Search({});  // asks for criteria, but has cleared both lists first
+    QVERIFY(Ui->DetTree->Rows().empty() && Ui->ResultTree->model()->rowCount() == 0);
+
+    Search(QStringLiteral("sp2-0734"));
+    Ui->DetPop->CopyAction()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QStringLiteral("SP2-0734\nunknown command beginning \"%s\"\nCause\nThe line did not "
+                            "start with a known command.\nAction\nCorrect the command and enter "
+                            "it again.\n"));
+    Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("alias typo")});
+    Ui->DetPop->CommentAction()->trigger();
+    QCOMPARE(Texts(Ui->DetTree).mid(6), (QStringList{"My Comment", "alias typo"}));
+
+    // Rows in the result list, but the details failed to load.
+    QVERIFY(ChangeDataFile(Dir->DataFile(), "DROP TABLE usr_comment"));
+    Search(QStringLiteral("ora-00942"));
+    QCOMPARE(Ui->ResultTree->model()->rowCount(), 2);
+    QVERIFY(Shell->Messages.last().startsWith("ERROR (Com): "));
+    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->ResultTree));
+    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->DetTree));
+  }
+
+  void TranslatedCaptionsLeaveFixedTextsEnglish() {
+    TCatalogue catalogue = WithSetting(SmallCatalogue(), "interface_lang", "DE");
+    catalogue.Translations["DE"] = {{"My Comment", "Mein Kommentar"},
+                                    {"Version", "Ausgabe"},
+                                    {"Copy to clipboard", "Kopieren"},
+                                    {"Save", "Speichern"},
+                                    {"Cause", "Ursache"}};
+    Start(catalogue);
+    QCOMPARE((QStringList{Ui->ComLab->text(), Ui->DetPop->CopyAction()->text(),
+                          Ui->ResultTree->model()->headerData(1, Qt::Horizontal).toString()}),
+             (QStringList{"Mein Kommentar", "Kopieren", "Ausgabe"}));
+    Search(QStringLiteral("ora-00942"));
+    Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("meins")});
+    Ui->DetPop->CommentAction()->trigger();
+    QCOMPARE(Shell->EditorRequests.at(0).SaveCaption, QStringLiteral("Speichern"));
+    const QStringList rows = Texts(Ui->DetTree);
+    QCOMPARE((QStringList{rows[2], rows[4], rows[6], Ui->SBar->Caption()}),
+             (QStringList{"Cause", "Action", "Mein Kommentar", "Found 2 record(s)"}));
+  }
+
+  void ControlsButtonsAndAbout() {
+    Start();
+    for (const QString& name : QStringLiteral("BackMainPanel MainGB VerLab ErrLab VersionCB PrefCB "
+                                              "TntSpeedButton1 CodLab eCodeEdit MsgLab eMsgEdit "
+                                              "ComLab CommEdit FindBtn ResultTree DetTree SBar "
+                                              "AbtBtn")
+                                   .split(' ')) {
+      QVERIFY2(Form->findChild<QWidget*>(name) != nullptr, qPrintable(name));
+    }
+    QCOMPARE((QList<int>{Ui->eCodeEdit->maxLength(), Ui->eMsgEdit->maxLength(),
+                         Ui->CommEdit->maxLength()}),
+             (QList<int>{10, 100, 100}));
+    Form->resize(1000, 700);
+    QCOMPARE(Ui->AbtBtn->geometry().right() + 1, 1000 - 10);
+    Ui->PrefCB->setFocus();
+    QTest::keyClick(Ui->PrefCB, Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
+    Ui->TntSpeedButton1->click();
+    QCOMPARE(Shell->Messages, QStringList{"Prefix description:\n\rOracle database server"});
+    bool aboutShown = false;
+    QTimer::singleShot(0, [&aboutShown] {
+      auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
+      aboutShown = about != nullptr && about->close();
+    });
+    Ui->AbtBtn->click();
+    QVERIFY(aboutShown);
+  }
+
+  void ShellBoxes() {
+    TQtUserShell shell;
+    TBoxSeen seen;
+    AnswerNextBox(seen, Qt::Key_Return);
+    shell.ShowMessage(QStringLiteral("ERROR (MS): it's\nbroken"));
+    QCOMPARE(seen.Title, QStringLiteral("Tolvane 2"));
+    QCOMPARE(seen.Icon, QMessageBox::NoIcon);
+    QCOMPARE(seen.Buttons, 1);
+    AnswerNextBox(seen, Qt::Key_Return);
+    QVERIFY(shell.Confirm(QStringLiteral("Delete the comment?")));
+    QCOMPARE(seen.Title, QStringLiteral("Confirm"));
+    QCOMPARE(seen.Icon, QMessageBox::Question);
+  }
+
+  // The real shell ends the loop without running the close handler, which would save.
+  void ShellTerminationSavesNothing() {
+    Dir.emplace();
+    Dir->WriteDataFile(WithSetting(WithSetting(SmallCatalogue(), "min_req_exe_vers", "21"),
+                                   "last_err_code", "12154"));
+    TQtUserShell shell;
+    TBoxSeen seen;
+    AnswerNextBox(seen, Qt::Key_Return);
+    auto form = std::make_unique<TMainForm>(shell);
+    form->show();
+    QVERIFY(seen.Text.endsWith("Program's version too old."));
+    form->Controls().eCodeEdit->setText(QStringLiteral("999"));
+    QCOMPARE(QApplication::exec(), 0);
+    form.reset();
+    Open();
+    QCOMPARE(Ui->eCodeEdit->text(), QStringLiteral("12154"));
+  }
+};
+
+QTEST_MAIN(MainFormQTest)
+#include "MainFormQTest.moc"
