@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "BareEngine.h"
+#include "bench/support/EngineAlone.h"
 #include "data/LiteDb.h"
 
 namespace {
@@ -58,24 +58,24 @@ void LayerQueryW(benchmark::State& state, const std::string& path) {
 }
 
 void BareLoop(benchmark::State& state, const std::string& path) {
-  TBareEngine engine(path);
+  TEngineAlone engine(path);
   for (auto _ : state) {
-    std::size_t units = 0;
-    if (engine.FetchAll(kStatement, units) != kRows) {
+    std::uint64_t checksum = 0;
+    if (engine.Run(kStatement, checksum) != kRows) {
       state.SkipWithError("bare loop failed");
       break;
     }
-    benchmark::DoNotOptimize(units);
+    benchmark::DoNotOptimize(checksum);
   }
 }
 
 // The same loop keeping every value as wide text, what a caller without the layer would do.
 void BareLoopKeeping(benchmark::State& state, const std::string& path) {
-  TBareEngine engine(path);
+  TEngineAlone engine(path);
   for (auto _ : state) {
-    std::size_t units = 0;
+    std::uint64_t checksum = 0;
     std::vector<std::u16string> kept;
-    if (engine.FetchAll(kStatement, units, &kept) != kRows) {
+    if (engine.Run(kStatement, checksum, &kept) != kRows) {
       state.SkipWithError("bare loop failed");
       break;
     }

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "EngineAlone.h"
 #include "RatioReporter.h"
 #include "app/QtText.h"
+#include "bench/support/EngineAlone.h"
 #include "data/passqlite.h"
 #include "platform/ProgramDirectory.h"
 #include "search/ResultModel.h"

@@ -1,4 +1,4 @@
-#include "EngineAlone.h"
+#include "bench/support/EngineAlone.h"
 
 #include <sqlite3.h>
 
@@ -11,7 +11,7 @@
 struct TEngineAlone::TEntryPoints {
   decltype(&sqlite3_open_v2) Open = nullptr;
   decltype(&sqlite3_close) Close = nullptr;
-  decltype(&sqlite3_prepare16_v2) Prepare = nullptr;
+  decltype(&sqlite3_prepare16) Prepare = nullptr;
   decltype(&sqlite3_step) Step = nullptr;
   decltype(&sqlite3_column_count) ColumnCount = nullptr;
   decltype(&sqlite3_column_text16) Text16 = nullptr;
@@ -37,7 +37,7 @@ TEngineAlone::TEngineAlone(const std::string& path) {
   auto entries = std::make_unique<TEntryPoints>();
   const bool bound = Bind(Library, "sqlite3_open_v2", entries->Open) &&
                      Bind(Library, "sqlite3_close", entries->Close) &&
-                     Bind(Library, "sqlite3_prepare16_v2", entries->Prepare) &&
+                     Bind(Library, "sqlite3_prepare16", entries->Prepare) &&
                      Bind(Library, "sqlite3_step", entries->Step) &&
                      Bind(Library, "sqlite3_column_count", entries->ColumnCount) &&
                      Bind(Library, "sqlite3_column_text16", entries->Text16) &&
@@ -64,7 +64,8 @@ TEngineAlone::~TEngineAlone() {
   }
 }
 
-std::int64_t TEngineAlone::Run(const std::u16string& sql, std::uint64_t& checksum) {
+std::int64_t TEngineAlone::Run(const std::u16string& sql, std::uint64_t& checksum,
+                               std::vector<std::u16string>* kept) {
   sqlite3_stmt* statement = nullptr;
   const auto bytes = static_cast<int>(sql.size() * sizeof(char16_t));
   if (Api->Prepare(Db, sql.data(), bytes, &statement, nullptr) != SQLITE_OK) {
@@ -80,6 +81,9 @@ std::int64_t TEngineAlone::Run(const std::u16string& sql, std::uint64_t& checksu
       const int length = Api->Bytes16(statement, column);
       checksum +=
           static_cast<std::uint64_t>(length) + (text != nullptr && length > 0 ? text[0] : 0);
+      if (kept != nullptr && text != nullptr) {
+        kept->emplace_back(text, static_cast<std::size_t>(length) / sizeof(char16_t));
+      }
     }
     ++rows;
   }
