@@ -66,6 +66,8 @@ TEST(MessageFileTest, BrokenInputNamesFileAndLine) {
   EXPECT_EQ(ParseError("00001, 0, \"no end\n"), "t.msg:1: the closing quote is missing");
   EXPECT_EQ(ParseError("00001, x, \"t\"\n"),
             "t.msg:1: the second field is not a number followed by a comma");
+  EXPECT_EQ(ParseError("1 2, 0, \"t\"\n"),
+            "t.msg:1: the message code \"1 2\" holds characters other than letters and digits");
   EXPECT_EQ(ParseError("/ c\n// *Cause: x\n"), "t.msg:2: a \"//\" line before any message");
   EXPECT_EQ(ParseError("1, 0, \"t\"\n// *Reason: x\n"), "t.msg:2: unknown tag *Reason:");
   EXPECT_EQ(ParseError("1, 0, \"t\"\n// *Cause: x\n// *cause: y\n"),

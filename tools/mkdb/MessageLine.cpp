@@ -1,5 +1,7 @@
 #include "tools/mkdb/MessageLine.h"
 
+#include <algorithm>
+
 #include "tools/mkdb/TextLines.h"
 
 namespace {
@@ -45,6 +47,15 @@ std::string ParseMessageLine(std::string_view line, TMessageLine& parsed) {
   parsed.Code = TrimBlanks(line.substr(0, firstComma));
   if (parsed.Code.empty()) {
     return "the message code is missing";
+  }
+  // Letters and digits only: anything else means the line is not a message line at all, while
+  // an odd but plausible code (too long, or with letters) is left for the caller to skip.
+  const bool plausible = std::ranges::all_of(parsed.Code, [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  });
+  if (!plausible) {
+    return "the message code \"" + parsed.Code +
+           "\" holds characters other than letters and digits";
   }
   std::string_view rest = line.substr(firstComma + 1);
   const std::size_t secondComma = rest.find(',');
