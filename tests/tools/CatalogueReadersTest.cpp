@@ -4,24 +4,16 @@
 
 #include "tests/tools/TempFolder.h"
 #include "tools/mkdb/CatalogueFolder.h"
-#include "tools/mkdb/OracleHome.h"
 
 namespace {
-
-const char* const kManifest =
-    "# sample\n"
-    "\n"
-    "setting max_fetch_rows 250\n"
-    "setting interface_lang \n"
-    "prefix TNS Net layer: connections\n"
-    "prefix ORA Database server\n"
-    "version 11.2\n"
-    "version 10.2\n";
 
 class CatalogueFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Folder.Write("catalogue.txt", kManifest);
+    Folder.Write("catalogue.txt",
+                 "# sample\n\nsetting max_fetch_rows 250\nsetting interface_lang \n"
+                 "prefix TNS Net layer: connections\nprefix ORA Database server\n"
+                 "version 11.2\nversion 10.2\n");
     Folder.Write("lang/DE.txt", "# captions\n Search criteria \t Suchkriterien \nFind\tSuchen\n");
     Folder.Write("11.2/oraus.msg", "00942, 0, \"gone\"\n// *Cause: x\n");
     Folder.Write("11.2/tnsus.msg", "12154, 0, \"alias\"\n");
@@ -42,24 +34,20 @@ class CatalogueFolderTest : public ::testing::Test {
 
 TEST_F(CatalogueFolderTest, ReadsManifestLanguagesAndMessages) {
   ASSERT_TRUE(Read()) << Error;
-  using TSetting = std::pair<std::string, std::string>;
+  using TPair = std::pair<std::string, std::string>;
   EXPECT_EQ(Catalogue.Settings,
-            (std::vector<TSetting>{{"max_fetch_rows", "250"}, {"interface_lang", ""}}));
+            (std::vector<TPair>{{"max_fetch_rows", "250"}, {"interface_lang", ""}}));
   ASSERT_EQ(Catalogue.Prefixes.size(), 2u);
-  EXPECT_EQ(Catalogue.Prefixes[0].Name, "TNS");
   EXPECT_EQ(Catalogue.Prefixes[0].Description, "Net layer: connections");
   ASSERT_EQ(Catalogue.Versions.size(), 2u);
-  EXPECT_EQ(Catalogue.Versions[0].Name, "11.2");
   EXPECT_EQ(Catalogue.Versions[0].Messages.at("ORA")[0].Cause, "x");
-  EXPECT_EQ(Catalogue.Versions[0].Messages.at("TNS")[0].Code, "12154");
   EXPECT_EQ(Catalogue.Versions[1].Messages.at("ORA").size(), 1u);
   EXPECT_FALSE(Catalogue.Versions[1].Messages.contains("TNS"));  // no file: no messages
   ASSERT_EQ(Warnings.size(), 1u);
   EXPECT_NE(Warnings[0].find("oraus.msg:1:"), std::string::npos) << Warnings[0];
-  const auto& german = Catalogue.Translations.at("DE");
-  ASSERT_EQ(german.size(), 2u);  // the blanks around a caption are kept
-  EXPECT_EQ(german[0],
-            (std::pair<std::string, std::string>{" Search criteria ", " Suchkriterien "}));
+  // The blanks around a caption are kept.
+  EXPECT_EQ(Catalogue.Translations.at("DE"),
+            (std::vector<TPair>{{" Search criteria ", " Suchkriterien "}, {"Find", "Suchen"}}));
 }
 
 TEST_F(CatalogueFolderTest, BadFolderContentsAreErrorsNamingFileAndLine) {
@@ -84,41 +72,6 @@ TEST_F(CatalogueFolderTest, BadFolderContentsAreErrorsNamingFileAndLine) {
     EXPECT_NE(Error.find(expected), std::string::npos) << Error;
     std::filesystem::remove(Folder.Path() / file);
   }
-}
-
-TEST(OracleHomeTest, ReadsFacilitiesThatHaveMessageFiles) {
-  TTempFolder home;
-  home.Write("lib/facility.lis",
-             "# facility:component:rename:description\n"
-             "tns:network:*:Oracle Net: transport\n"
-             "ora:rdbms:*:Database server\n"
-             "xyz:nothing:*:No message file\n");
-  home.Write("network/mesg/tnsus.msg", "12154, 0, \"alias\"\n");
-  home.Write("rdbms/mesg/oraus.msg", "00942, 0, \"gone\"\n// *Action: look\n");
-  TOracleHomeVersion read;
-  std::vector<std::string> warnings;
-  std::string error;
-  ASSERT_TRUE(ReadOracleHome(home.Path(), "12.1", read, warnings, error)) << error;
-  EXPECT_EQ(read.Version.Name, "12.1");
-  ASSERT_EQ(read.Prefixes.size(), 2u);
-  EXPECT_EQ(read.Prefixes[0].Name, "TNS");
-  EXPECT_EQ(read.Prefixes[0].Description, "Oracle Net: transport");
-  EXPECT_EQ(read.Version.Messages.at("ORA")[0].Action, "look");
-}
-
-TEST(OracleHomeTest, BadFacilityListAndMessageFilesAreErrors) {
-  TTempFolder home;
-  TOracleHomeVersion read;
-  std::vector<std::string> warnings;
-  std::string error;
-  EXPECT_FALSE(ReadOracleHome(home.Path(), "1", read, warnings, error));
-  EXPECT_NE(error.find("facility.lis: cannot be opened"), std::string::npos) << error;
-
-  home.Write("lib/facility.lis", "ora:rdbms:*:x\n");
-  home.Write("rdbms/mesg/oraus.msg", "// *Cause: early\n");
-  EXPECT_FALSE(ReadOracleHome(home.Path(), "1", read, warnings, error));
-  EXPECT_NE(error.find("oraus.msg:1: a \"//\" line before any message"), std::string::npos)
-      << error;
 }
 
 }  // namespace

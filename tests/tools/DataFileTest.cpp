@@ -1,13 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <tuple>
 
 #include "data/LiteDb.h"
 #include "details/ReadTxt.h"
 #include "tests/tools/TempFolder.h"
 #include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/VersionImport.h"
 
 namespace {
+
+using TRows = std::vector<std::string>;
+TSqlArg W(const char16_t* text) {
+  return TSqlArg::WideString(text);
+}
+
+std::string FileBytes(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::ptrdiff_t FilesIn(const std::filesystem::path& folder) {
+  using TIterator = std::filesystem::directory_iterator;
+  return std::distance(TIterator(folder), TIterator());
+}
 
 // Version and prefix names deliberately out of alphabetical order: the program lists them in
 // the order the engine returns them, which must be the catalogue's.
@@ -34,17 +51,15 @@ class DataFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(BuildDataFile(Path(), TestCatalogue(), error)) << error;
+    ASSERT_TRUE(BuildDataFile(Path, TestCatalogue(), error)) << error;
     DB.UniCode = true;
-    ASSERT_TRUE(DB.Use(Path()));
+    ASSERT_TRUE(DB.Use(Path));
   }
 
-  std::string Path() const { return (Folder.Path() / "tolv2_msg.db").string(); }
-
   // Runs the statement and returns its rows, fields separated by "|".
-  std::vector<std::string> Rows(const std::u16string& format, std::initializer_list<TSqlArg> args) {
+  TRows Rows(const std::u16string& format, const std::vector<TSqlArg>& args = {}) {
     EXPECT_TRUE(DB.FormatQuery(format, args)) << DB.GetErrorMessage();
-    std::vector<std::string> rows;
+    TRows rows;
     for (std::int32_t i = 0; i < DB.RowCount(); ++i) {
       std::string row;
       for (std::int32_t f = 0; f < DB.Row(i).Count(); ++f) {
@@ -54,64 +69,50 @@ class DataFileTest : public ::testing::Test {
     }
     return rows;
   }
-  using TRows = std::vector<std::string>;
-
-  std::int32_t KeyOf(const char* version, const char* code) {
-    const TRows rows = Rows(
-        u"SELECT e_pk FROM error e, version v WHERE e.vers_fk = v.vers_pk AND v.vers_name = %s "
-        u"AND e.e_code = %s",
-        {TSqlArg::AnsiString(version), TSqlArg::AnsiString(code)});
-    EXPECT_EQ(rows.size(), 1u);
-    return rows.empty() ? 0 : std::stoi(rows[0]);
-  }
 
   TTempFolder Folder;
+  const std::string Path = (Folder.Path() / "tolv2_msg.db").string();
   TLiteDB DB;
 };
 
-TEST_F(DataFileTest, ListsAndSettingsAnswerInCatalogueOrder) {
-  EXPECT_EQ(Rows(u"SELECT vers_name FROM version", {}), (TRows{"11.2", "9.2"}));
-  EXPECT_EQ(Rows(u"SELECT pref_name, pref_desc FROM prefix", {}),
-            (TRows{"TNS|Net layer", "ORA|Database server's core"}));
-  EXPECT_EQ(Rows(u"SELECT pref_desc FROM prefix WHERE pref_name=%s", {TSqlArg::WideString(u"ORA")}),
-            TRows{"Database server's core"});
-  const auto setting = [this](const char16_t* key) {
-    return Rows(u"SELECT value FROM sys_data WHERE param=%s", {TSqlArg::WideString(key)});
-  };
-  EXPECT_EQ(setting(u"min_req_exe_vers"), TRows{"20"});
-  EXPECT_EQ(setting(u"max_fetch_rows"), TRows{"700"});
-  EXPECT_EQ(setting(u"interface_lang"), TRows{"DE"});
-  EXPECT_EQ(setting(u"last_err_vers"), TRows{});  // the program saves it
-}
-
-TEST_F(DataFileTest, CaptionLookupFindsOneTranslationPerLanguage) {
-  const char16_t* lookup =
+TEST_F(DataFileTest, ListsSettingsAndCaptionsAnswerInCatalogueOrder) {
+  const std::u16string setting = u"SELECT value FROM sys_data WHERE param=%s";
+  const std::u16string caption =
       u"SELECT int_text FROM   language_en len, language_int lint WHERE  lang_fk = lang_pk   "
       u"AND  en_text = %s   AND  lang_abr = %s";
-  EXPECT_EQ(Rows(lookup, {TSqlArg::WideString(u" Search criteria "), TSqlArg::AnsiString("DE")}),
-            TRows{" Suchkriterien "});
-  EXPECT_EQ(Rows(lookup, {TSqlArg::WideString(u"Find"), TSqlArg::AnsiString("FR")}),
-            TRows{"Chercher"});
-  EXPECT_EQ(Rows(lookup, {TSqlArg::WideString(u"Search criteria"), TSqlArg::AnsiString("DE")}),
-            TRows{});
+  const std::tuple<std::u16string, std::vector<TSqlArg>, TRows> cases[] = {
+      {u"SELECT vers_name FROM version", {}, {"11.2", "9.2"}},
+      {u"SELECT pref_name, pref_desc FROM prefix",
+       {},
+       {"TNS|Net layer", "ORA|Database server's core"}},
+      {u"SELECT pref_desc FROM prefix WHERE pref_name=%s", {W(u"ORA")}, {"Database server's core"}},
+      {setting, {W(u"min_req_exe_vers")}, {"20"}},
+      {setting, {W(u"max_fetch_rows")}, {"700"}},
+      {setting, {W(u"interface_lang")}, {"DE"}},
+      {setting, {W(u"last_err_vers")}, {}},  // the program saves it
+      {caption, {W(u" Search criteria "), TSqlArg::AnsiString("DE")}, {" Suchkriterien "}},
+      {caption, {W(u"Find"), TSqlArg::AnsiString("FR")}, {"Chercher"}},
+      {caption, {W(u"Search criteria"), TSqlArg::AnsiString("DE")}, {}}};
+  for (const auto& [sql, args, expected] : cases) {
+    EXPECT_EQ(Rows(sql, args), expected);
+  }
 }
 
 TEST_F(DataFileTest, SearchStatementShapesFindTheMessages) {
-  const std::u16string head =
-      u"SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message FROM   error e, prefix "
-      u"p, version v ";
-  const std::u16string join = u"WHERE  e.vers_fk = v.vers_pk   AND  e.pref_fk = p.pref_pk ";
-  const std::u16string tail = u"ORDER  BY v.vers_name, p.pref_name, e.e_code  LIMIT 500";
   const auto codes = [&](const std::u16string& conditions, const std::u16string& from = u"") {
     TRows found;
-    for (const std::string& row : Rows(head + from + join + conditions + tail, {})) {
+    for (const std::string& row :
+         Rows(u"SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message FROM   error e, "
+              u"prefix p, version v " +
+              from + u"WHERE  e.vers_fk = v.vers_pk   AND  e.pref_fk = p.pref_pk " + conditions +
+              u"ORDER  BY v.vers_name, p.pref_name, e.e_code  LIMIT 500")) {
       found.push_back(row.substr(row.find('|') + 1));
     }
     return found;
   };
-  const std::string missing = "table or view does not exist";
+  const std::string missing = "|ORA|00942|table or view does not exist";
   EXPECT_EQ(codes(u"  AND  p.pref_name = 'ORA'   AND  e.e_code = '00942' "),
-            (TRows{"11.2|ORA|00942|" + missing, "9.2|ORA|00942|" + missing}));
+            (TRows{"11.2" + missing, "9.2" + missing}));
   EXPECT_EQ(codes(u"  AND  v.vers_name = '11.2'   AND  e.e_code LIKE '%1%' "),
             (TRows{"11.2|ORA|01017|invalid username/password",
                    "11.2|TNS|12154|could not resolve the alias"}));
@@ -120,9 +121,13 @@ TEST_F(DataFileTest, SearchStatementShapesFindTheMessages) {
   const std::u16string commentJoin =
       u"  AND  e.e_pk = c.e_fk   AND  Upper(c.commentary) LIKE '%MY%' ";
   EXPECT_TRUE(codes(commentJoin, u", usr_comment c ").empty());
+  const TRows key = Rows(
+      u"SELECT e_pk FROM error, version WHERE vers_fk = vers_pk AND "
+      u"vers_name = '9.2' AND e_code = '00942'");
+  ASSERT_EQ(key.size(), 1u);
   Rows(u"INSERT INTO usr_comment (e_fk,commentary,lastdate) VALUES (%d,%s,current_timestamp)",
-       {TSqlArg::Integer(KeyOf("9.2", "00942")), TSqlArg::WideString(u"my note")});
-  EXPECT_EQ(codes(commentJoin, u", usr_comment c "), TRows{"9.2|ORA|00942|" + missing});
+       {TSqlArg::Integer(std::stoi(key[0])), W(u"my note")});
+  EXPECT_EQ(codes(commentJoin, u", usr_comment c "), TRows{"9.2" + missing});
 }
 
 TEST_F(DataFileTest, ReadTxtOfTheStoredTextsGivesTheCatalogueBack) {
@@ -130,17 +135,77 @@ TEST_F(DataFileTest, ReadTxtOfTheStoredTextsGivesTheCatalogueBack) {
        {std::tuple{"11.2", "00942", u"It isn't there.\nOr hidden.", u"Check it."},
         std::tuple{"11.2", "12154", u"\U0001F600 No naming method knew it.",
                    u"Fix the alias \\ or the 'names'."},
-        std::tuple{"9.2", "00942", u"Older cause.", u"Older."}}) {
-    ASSERT_TRUE(DB.FormatQuery(u"SELECT e_cause, e_action FROM error WHERE e_pk=%d",
-                               {TSqlArg::Integer(KeyOf(version, code))}));
+        std::tuple{"9.2", "00942", u"Older cause.", u"Older."},
+        std::tuple{"11.2", "01017", u"", u""}}) {
+    ASSERT_TRUE(
+        DB.FormatQuery(u"SELECT e_cause, e_action FROM error, version WHERE vers_fk = "
+                       u"vers_pk AND vers_name = %s AND e_code = %s",
+                       {TSqlArg::AnsiString(version), TSqlArg::AnsiString(code)}));
     EXPECT_EQ(ReadTxt(code, DB.Row(0).Field(0).AsWideString()), cause);
     EXPECT_EQ(ReadTxt(code, DB.Row(0).Field(1).AsWideString()), action);
+    // No cause at all stays NULL; an empty action stays empty.
+    EXPECT_EQ(DB.Row(0).Field(0).IsNull, *cause == u'\0');
+    EXPECT_FALSE(DB.Row(0).Field(1).IsNull);
   }
-  // No cause at all stays NULL; an empty action stays empty.
-  ASSERT_TRUE(DB.FormatQuery(u"SELECT e_cause, e_action FROM error WHERE e_pk=%d",
-                             {TSqlArg::Integer(KeyOf("11.2", "01017"))}));
-  EXPECT_TRUE(DB.Row(0).Field(0).IsNull);
-  EXPECT_FALSE(DB.Row(0).Field(1).IsNull);
+}
+
+// `add` from an Oracle home: to the built file, then to a new one; never a version twice.
+TEST_F(DataFileTest, AddExtendsOrCreatesAFileAndRefusesAVersionTwice) {
+  TTempFolder home;
+  // A facility without a message file brings no prefix; one the file has keeps its description.
+  home.Write("network/mesg/tnsus.msg", "12154, 0, \"alias\"\n");
+  TOracleHomeVersion broken, read;
+  std::vector<std::string> warnings;
+  std::string error;
+  EXPECT_FALSE(ReadOracleHome(home.Path(), "12.1", broken, warnings, error));
+  EXPECT_NE(error.find("facility.lis: cannot be opened"), std::string::npos) << error;
+  home.Write("lib/facility.lis", "tns:network:*:New\nxyz:none:*:X\nsql:sqlplus:*:SQL*Plus\n");
+  home.Write("sqlplus/mesg/sqlus.msg", "// *Cause: early\n");
+  EXPECT_FALSE(ReadOracleHome(home.Path(), "12.1", broken, warnings, error));
+  EXPECT_NE(error.find("sqlus.msg:1: a \"//\" line before any message"), std::string::npos);
+  home.Write("sqlplus/mesg/sqlus.msg", "0734, 0, \"m\"\n// *Cause: dropped\n");
+  ASSERT_TRUE(ReadOracleHome(home.Path(), "12.1", read, warnings, error)) << error;
+  DB.Close();
+  TImportSummary summary;
+  ASSERT_TRUE(AddVersionToDataFile(Path, read, nullptr, summary, error)) << error;
+  EXPECT_EQ(summary.NewPrefixes, 1);
+  EXPECT_EQ(summary.Messages, 2);
+  const std::string before = FileBytes(Path);
+  EXPECT_FALSE(AddVersionToDataFile(Path, read, nullptr, summary, error));
+  EXPECT_NE(error.find("already has version \"12.1\""), std::string::npos) << error;
+  EXPECT_EQ(FileBytes(Path), before);
+  EXPECT_EQ(FilesIn(Folder.Path()), 1);  // no temporary file left beside it
+
+  ASSERT_TRUE(DB.Use(Path));
+  EXPECT_EQ(Rows(u"SELECT vers_name FROM version"), (TRows{"11.2", "9.2", "12.1"}));
+  EXPECT_EQ(Rows(u"SELECT pref_name, pref_desc FROM prefix"),
+            (TRows{"TNS|Net layer", "ORA|Database server's core", "SQL|SQL*Plus"}));
+  EXPECT_EQ(Rows(u"SELECT count(*) FROM error"), TRows{"6"});
+  EXPECT_EQ(Rows(u"SELECT count(*), max(value) FROM sys_data WHERE param LIKE 'm%'"),
+            TRows{"2|700"});  // the settings kept, none twice
+  const std::string created = (Folder.Path() / "new.db").string();
+  ASSERT_TRUE(AddVersionToDataFile(created, read, nullptr, summary, error)) << error;
+  ASSERT_TRUE(DB.Use(created));
+  EXPECT_EQ(Rows(u"SELECT pref_name, pref_desc FROM prefix"), (TRows{"TNS|New", "SQL|SQL*Plus"}));
+}
+
+TEST_F(DataFileTest, FailedBuildLeavesTheOldFileAndNoTemporaryFile) {
+  DB.Close();
+  const std::string before = FileBytes(Path);
+  TCatalogue unlisted = TestCatalogue(), split = TestCatalogue();
+  unlisted.Versions[0].Messages["PLS"] = {{"00001", "two", "c", "a"}};
+  // Step 4 would exchange the two halves of the emoji's surrogate pair.
+  split.Versions[0].Messages["ORA"] = {{"0734", "m", "ab\xF0\x9F\x98\x80", "a"}};
+  std::string error;
+  for (const auto& [path, catalogue, expected] :
+       {std::tuple{Path, unlisted, "unlisted prefix \"PLS\""},
+        std::tuple{Path, split, "message 0734"},
+        std::tuple{(Folder.Path() / "no" / "x.db").string(), TestCatalogue(), "does not exist"}}) {
+    EXPECT_FALSE(BuildDataFile(path, catalogue, error));
+    EXPECT_NE(error.find(expected), std::string::npos) << error;
+  }
+  EXPECT_EQ(FileBytes(Path), before);
+  EXPECT_EQ(FilesIn(Folder.Path()), 1);
 }
 
 }  // namespace

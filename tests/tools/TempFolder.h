@@ -9,31 +9,20 @@
 
 class TTempFolder {
  public:
-  TTempFolder() {
-    std::random_device random;
-    do {
-      Folder =
-          std::filesystem::temp_directory_path() / ("tolvane-mkdb-" + std::to_string(random()));
-    } while (std::filesystem::exists(Folder));
-    std::filesystem::create_directories(Folder);
-  }
+  TTempFolder() { std::filesystem::create_directories(Folder); }
   ~TTempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(Folder, ignored);
   }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-
   const std::filesystem::path& Path() const { return Folder; }
 
   // Writes `content` to the file at `relative` path, creating its folders.
-  std::filesystem::path Write(const std::string& relative, const std::string& content) const {
-    const std::filesystem::path file = Folder / relative;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << content;
-    return file;
+  void Write(const std::string& relative, const std::string& content) const {
+    std::filesystem::create_directories((Folder / relative).parent_path());
+    std::ofstream(Folder / relative, std::ios::binary) << content;
   }
 
  private:
-  std::filesystem::path Folder;
+  const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
+                                       ("tolvane-mkdb-" + std::to_string(std::random_device()()));
 };
