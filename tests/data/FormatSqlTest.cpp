@@ -26,7 +26,6 @@ TEST(FormatSql, BuildsTheStatement) {
       {"WHERE x=%s -- Größe", {W(u"Ökonom €")}, u"WHERE x='Ökonom €' -- Größe"},
       // Numbers and flags are written bare.
       {"e_pk=%d", {TSqlArg::Integer(-42)}, u"e_pk=-42"},
-      {"%d%%", {TSqlArg::Integer(5)}, u"5%"},
       {"%i", {TSqlArg::Int64(-9007199254740993)}, u"-9007199254740993"},
       {"%b,%B", {TSqlArg::Boolean(true), TSqlArg::Boolean(false)}, u"1,0"},
       {"%f", {TSqlArg::Extended(1.5L)}, u"1.5"},

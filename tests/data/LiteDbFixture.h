@@ -34,17 +34,10 @@ class LiteDbFixture : public ::testing::Test {
     Db.UniCode = true;
     ASSERT_TRUE(Db.Use(Path));
     ASSERT_TRUE(Db.Query(
-        "BEGIN; CREATE TABLE msg (id INTEGER PRIMARY KEY, code TEXT, text TEXT);"
-        "INSERT INTO msg VALUES (1, '00942', 'table or view does not exist');"
-        "INSERT INTO msg VALUES (2, '01017', 'invalid username/password');"
-        "INSERT INTO msg VALUES (3, '12154', 'could not resolve the connect identifier'); COMMIT;"))
+        "CREATE TABLE msg (id INTEGER PRIMARY KEY, code TEXT, text TEXT); INSERT INTO msg "
+        "VALUES (1, '00942', 'table or view does not exist'), (2, '01017', 'invalid username')"
+        ", (3, '12154', 'could not resolve the connect identifier');"))
         << Db.GetErrorMessage();
-  }
-
-  // Column 0 of row 0 of a one-value SELECT, as wide text.
-  std::u16string Scalar(const std::u16string& select) {
-    EXPECT_TRUE(Db.QueryW(select)) << Db.GetErrorMessage();
-    return Db.Row(0).Field(0).AsWideString();
   }
 
   TTempDir Dir;

@@ -36,7 +36,6 @@ TEST(SqliteBinding, LibraryLackingAnEntryPointIsRefusedAndUnloaded) {
   db.LibraryPath = TOLVANE_STUB_ENGINE;
   EXPECT_FALSE(db.Use(dir.File("a.db")));
   EXPECT_FALSE(db.DllLoaded());
-  EXPECT_EQ(db.LibraryPath, TOLVANE_STUB_ENGINE);  // it was loaded under that name
   EXPECT_FALSE(IsLoaded(TOLVANE_STUB_ENGINE));
 }
 

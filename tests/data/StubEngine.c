@@ -1,5 +1,5 @@
-/* A library that looks like the engine but lacks "sqlite3_prepare16": the binding must refuse
-   it and let it go. Its names are only looked up, never called, so plain variables serve. */
+// A library that looks like the engine but lacks "sqlite3_prepare16": the binding must refuse
+// it and let it go. Its names are only looked up, never called, so plain variables serve.
 #ifdef _WIN32
 #define EXPORTED __declspec(dllexport)
 #else

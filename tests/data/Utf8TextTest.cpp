@@ -27,15 +27,12 @@ TEST(Utf8Text, EncodesEachUtf16UnitAndDecodesBack) {
   const std::pair<std::string, std::u16string> malformed[] = {
       {"\xE0\x9F\xBF", u"\u07FF"},  // over-long forms are read; octal escapes below
       {"\xC0\x80", std::u16string(1, u'\0')},
-      {"\xF0\x9F\x98\x80", u" "},  // a four-byte form is one space
-      {"a\360\237\230\200b", u"a b"},
+      {"a\360\237\230\200b", u"a b"},  // a four-byte form is one space
       // A lone continuation byte swallows the bytes after it (1 + its run of 1-bits from bit 5).
       {"\200AB", u" B"},
-      {"\240ABC", u" C"},
       {"\3771234567890", u" 890"},
       // Missing or wrong continuations count as zero bits; the A is consumed.
       {"\xC3\x41", u"\u00C0"},
-      {"\xC3", u"\u00C0"},
       {"\xE2", u"\u2000"}};
   for (const auto& [utf8, wide] : malformed) {
     EXPECT_EQ(UTF8Decode(utf8), wide) << utf8;
