@@ -64,6 +64,11 @@ class TLiteDB : public TSQLDB {
   // A statement needs a bound engine and an open file; otherwise it fails at once.
   bool CanRunStatement();
   void PrepareBusyHandling();
+  // Runs a non-empty statement with `run` under the file's lock, with the busy handling set
+  // up before and the counters read after, so that no other connection on the file can come
+  // between the statement and its counters.
+  template <typename Text, typename Run>
+  void RunUnderFileLock(const Text& statement, Run run);
   void RunWide(const std::u16string& statement);
   void AppendWideRow(Engine::TSqlite3Stmt* statement);
   void RunUtf8(const std::string& statement);

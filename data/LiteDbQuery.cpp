@@ -73,6 +73,17 @@ bool TLiteDB::FinishStatement() {
   return success;
 }
 
+template <typename Text, typename Run>
+void TLiteDB::RunUnderFileLock(const Text& statement, Run run) {
+  std::lock_guard lock(Base->Lock);
+  PrepareBusyHandling();
+  CurrentResult().FetchedBytes = 0;
+  if (!statement.empty()) {
+    run(statement);
+  }
+  ReadCounters();
+}
+
 bool TLiteDB::QueryW(const std::u16string& sql) {
   if (SQLiteVersion != TSQLiteVersion::sv3) {
     return Query(UTF8Encode(sql));
@@ -90,15 +101,7 @@ bool TLiteDB::QueryW(const std::u16string& sql) {
     replaced = UTF8Decode(result.SQL);
   }
   const std::u16string& statement = OnBeforeQuery ? replaced : sql;
-  {
-    std::lock_guard lock(Base->Lock);
-    PrepareBusyHandling();
-    result.FetchedBytes = 0;
-    if (!statement.empty()) {
-      RunWide(statement);
-    }
-    ReadCounters();
-  }
+  RunUnderFileLock(statement, [this](const std::u16string& text) { RunWide(text); });
   return FinishStatement();
 }
 
@@ -176,15 +179,7 @@ bool TLiteDB::Query(const std::string& sql) {
   if (OnBeforeQuery) {
     OnBeforeQuery(*this, statement);
   }
-  {
-    std::lock_guard lock(Base->Lock);
-    PrepareBusyHandling();
-    result.FetchedBytes = 0;
-    if (!statement.empty()) {
-      RunUtf8(statement);
-    }
-    ReadCounters();
-  }
+  RunUnderFileLock(statement, [this](const std::string& text) { RunUtf8(text); });
   return FinishStatement();
 }
 
