@@ -133,7 +133,16 @@ void TLiteDB::OpenNewFile(const std::string& path) {
   TOpenFiles& registry = TOpenFiles::Instance();
   TBaseInfo& record = registry.Add(path);
   std::string error;
-  if (SQLiteVersion == TSQLiteVersion::sv2) {
+  if (SQLiteVersion != TSQLiteVersion::sv2) {
+    record.Db3 = OpenSqlite3(path, error);
+    if (record.Db3 != nullptr && Engine::Sqlite3().DbConfig != nullptr) {
+      int on = 0;
+      Engine::Sqlite3().DbConfig(record.Db3, Engine::kDbConfigDefensive, 1, &on);
+      record.Defensive = on == 1;
+    }
+  } else if (ReadOnly) {
+    error = "an SQLite 2 file cannot be opened read-only";
+  } else {
     const Engine::TSqlite2Api& api = Engine::Sqlite2();
     char* message = nullptr;
     record.Db2 = api.Open(path.c_str(), 1, &message);
@@ -141,18 +150,6 @@ void TLiteDB::OpenNewFile(const std::string& path) {
       error = message;
       api.FreeMem(message);
     }
-  } else {
-    const Engine::TSqlite3Api& api = Engine::Sqlite3();
-    Engine::TSqlite3* db = nullptr;
-    const int code =
-        UniCode ? api.Open16(UTF8Decode(path).c_str(), &db) : api.Open(path.c_str(), &db);
-    // The engine hands out a handle even when it could not open the file: that is a failure.
-    if (db != nullptr && code != Engine::kOk) {
-      error = api.ErrMsg(db);
-      api.Close(db);
-      db = nullptr;
-    }
-    record.Db3 = db;
   }
   if (record.Db3 == nullptr && record.Db2 == nullptr) {
     CurrentResult().ErrorText = error;
@@ -161,6 +158,35 @@ void TLiteDB::OpenNewFile(const std::string& path) {
   }
   Base = &record;
   IsActive = true;
+}
+
+Engine::TSqlite3* TLiteDB::OpenSqlite3(const std::string& path, std::string& error) const {
+  const Engine::TSqlite3Api& api = Engine::Sqlite3();
+  Engine::TSqlite3* db = nullptr;
+  int code = Engine::kOk;
+  if (ReadOnly) {
+    if (api.OpenV2 == nullptr) {
+      error = "the engine cannot open files read-only";
+      return nullptr;
+    }
+    code = api.OpenV2(path.c_str(), &db, Engine::kOpenReadOnly, nullptr);
+  } else if (UniCode) {
+    // Converted so that every character of the name survives, also beyond the 16-bit range.
+    code = api.Open16(FileNameToUtf16(path).c_str(), &db);
+  } else {
+    code = api.Open(path.c_str(), &db);
+  }
+  // The engine hands out a handle even when it could not open the file: that is a failure.
+  if (db != nullptr && code != Engine::kOk) {
+    error = api.ErrMsg(db);
+    api.Close(db);
+    db = nullptr;
+  }
+  return db;
+}
+
+bool TLiteDB::DefensiveMode() const {
+  return Base != nullptr && Base->Defensive;
 }
 
 void TLiteDB::DescribeEngine() {

@@ -13,8 +13,9 @@
 #include "data/SqlDb.h"
 
 namespace Engine {
+struct TSqlite3;
 struct TSqlite3Stmt;
-}
+}  // namespace Engine
 
 enum class TSQLiteVersion { svAuto, sv2, sv3 };
 
@@ -45,6 +46,16 @@ class TLiteDB : public TSQLDB {
 
   TSQLiteVersion SQLiteVersion = TSQLiteVersion::svAuto;
 
+  // Set before Use: the file is opened read-only through the engine's optional
+  // sqlite3_open_v2, so that nothing can be written and a missing file is not created. An
+  // engine without that call, or an SQLite 2 file, fails to open. A file that another
+  // connection of this process has open already is shared in the mode it was opened with.
+  bool ReadOnly = false;
+
+  // Whether the engine's defensive mode is on for the open file: every open switches it on
+  // when the engine has sqlite3_db_config, so that SQL cannot corrupt the file's structure.
+  bool DefensiveMode() const;
+
   // Always empty or 0 for SQLite.
   std::string Host() const { return {}; }
   int Port() const { return 0; }
@@ -57,6 +68,8 @@ class TLiteDB : public TSQLDB {
   // Called with the registry lock held.
   void ReleaseOpenFile();
   void OpenNewFile(const std::string& path);
+  // The engine connection for `path` (SQLite 3), or null with `error` set.
+  Engine::TSqlite3* OpenSqlite3(const std::string& path, std::string& error) const;
   void DescribeEngine();  // ServerVersion and ServerEncoding of the open file
   void RefreshLists();
   std::vector<std::string> ListNames(const std::string& statement);

@@ -15,6 +15,7 @@ struct TBaseInfo {
   int RefCount = 1;
   Engine::TSqlite3* Db3 = nullptr;  // set for an SQLite 3 file
   Engine::TSqlite2* Db2 = nullptr;  // set for an SQLite 2 file
+  bool Defensive = false;           // the engine refuses writes that could corrupt the file
 };
 
 class TOpenFiles {

@@ -135,6 +135,15 @@ void BindSqlite3(Platform::TLibraryHandle lib, Engine::TSqlite3Api& api) {
   Bind(lib, "sqlite3_column_bytes", api.ColumnBytes);
   Bind(lib, "sqlite3_column_name", api.ColumnName);
   Bind(lib, "sqlite3_libversion", api.LibVersion);
+  // Optional entry points: an engine without them still binds.
+  Bind(lib, "sqlite3_open_v2", api.OpenV2);
+  Bind(lib, "sqlite3_db_config", api.DbConfig);
+  Bind(lib, "sqlite3_create_function_v2", api.CreateFunctionV2);
+  Bind(lib, "sqlite3_value_text", api.ValueText);
+  Bind(lib, "sqlite3_value_bytes", api.ValueBytes);
+  Bind(lib, "sqlite3_result_text", api.ResultText);
+  Bind(lib, "sqlite3_result_null", api.ResultNull);
+  Bind(lib, "sqlite3_result_error_nomem", api.ResultErrorNoMem);
 }
 
 void BindSqlite2(Platform::TLibraryHandle lib, Engine::TSqlite2Api& api) {

@@ -90,3 +90,62 @@ std::u16string UTF8Decode(std::string_view utf8) {
   wide.resize(out);
   return wide;
 }
+
+namespace {
+
+// What a lead byte announces: the continuation bytes after it, the bits it carries itself and
+// the smallest code point such a form may encode (anything below is an over-long form).
+struct TUtf8Lead {
+  int Continuations = -1;  // -1: no lead byte
+  char32_t Bits = 0;
+  char32_t Smallest = 0;
+};
+
+TUtf8Lead ReadLead(std::uint8_t byte) {
+  if (byte < 0x80) {
+    return {0, byte, 0};
+  }
+  if ((byte & 0xE0) == 0xC0) {
+    return {1, byte & 0x1Fu, 0x80};
+  }
+  if ((byte & 0xF0) == 0xE0) {
+    return {2, byte & 0x0Fu, 0x800};
+  }
+  if (byte >= 0xF0 && byte <= 0xF4) {
+    return {3, byte & 0x07u, 0x10000};
+  }
+  return {};
+}
+
+void AppendCodePoint(char32_t point, std::u16string& wide) {
+  if (point < 0x10000) {
+    wide.push_back(static_cast<char16_t>(point));
+    return;
+  }
+  point -= 0x10000;
+  wide.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
+  wide.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+}
+
+}  // namespace
+
+std::u16string FileNameToUtf16(std::string_view utf8) {
+  std::u16string wide;
+  wide.reserve(utf8.size());
+  std::size_t in = 0;
+  while (in < utf8.size()) {
+    const TUtf8Lead lead = ReadLead(static_cast<std::uint8_t>(utf8[in++]));
+    char32_t point = lead.Bits;
+    int taken = 0;
+    while (taken < lead.Continuations && in < utf8.size() &&
+           (static_cast<std::uint8_t>(utf8[in]) & 0xC0) == 0x80) {
+      point = (point << 6) | (static_cast<std::uint8_t>(utf8[in++]) & 0x3Fu);
+      ++taken;
+    }
+    const bool valid = lead.Continuations >= 0 && taken == lead.Continuations &&
+                       point >= lead.Smallest && point <= 0x10FFFF &&
+                       (point < 0xD800 || point > 0xDFFF);
+    AppendCodePoint(valid ? point : U'\uFFFD', wide);
+  }
+  return wide;
+}

@@ -12,3 +12,8 @@ std::string UTF8Encode(std::u16string_view wide);
 // of bytes written. For callers that store the bytes themselves.
 std::size_t UTF8EncodeTo(std::u16string_view wide, char* out);
 std::u16string UTF8Decode(std::string_view utf8);
+
+// UTF-8 to UTF-16 that keeps every character, for file names: a four-byte sequence becomes a
+// surrogate pair (UTF8Decode would make it a space, and the engine would then open another
+// file). A malformed byte becomes U+FFFD.
+std::u16string FileNameToUtf16(std::string_view utf8);

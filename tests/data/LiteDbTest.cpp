@@ -172,4 +172,42 @@ TEST(LiteDbOpen, BareNamesAreCreatedInTheProgramDirectoryOtherFilesMayFail) {
   EXPECT_EQ(old.SQLiteVersion, TSQLiteVersion::sv2);
 }
 
+// Folder names beyond the 16-bit range: the engine must open this very file, not a name with
+// spaces in a folder that does not exist. Read-only connections write nothing and create
+// nothing.
+TEST(LiteDbOpen, FileNamesKeepEveryCharacterAndReadOnlyWritesNothing) {
+  TTempDir dir;
+  const auto folder = dir.Path / std::filesystem::path(u8"Tools \U0001F4E6 \U0002000B Grüße");
+  std::filesystem::create_directories(folder);
+  const std::u8string name = (folder / "m.db").u8string();
+  const std::string path(name.begin(), name.end());
+  {
+    TLiteDB writer;
+    writer.UniCode = true;
+    ASSERT_TRUE(writer.Use(path)) << writer.CurrentResult().ErrorText;
+    ASSERT_TRUE(writer.Query("CREATE TABLE t (v TEXT); INSERT INTO t VALUES ('kept')"));
+    EXPECT_TRUE(writer.DefensiveMode());
+  }
+  ASSERT_TRUE(std::filesystem::exists(folder / "m.db"));
+  const auto size = std::filesystem::file_size(folder / "m.db");
+
+  TLiteDB reader;
+  reader.ReadOnly = true;
+  ASSERT_TRUE(reader.Use(path)) << reader.CurrentResult().ErrorText;
+  ASSERT_TRUE(reader.QueryW(u"SELECT v FROM t"));
+  EXPECT_EQ(reader.Row(0).Field(0).Value, "kept");
+  EXPECT_FALSE(reader.QueryW(u"INSERT INTO t VALUES ('no')"));
+  EXPECT_NE(reader.GetErrorMessage().find("readonly"), std::string::npos);
+  EXPECT_FALSE(reader.Query("PRAGMA user_version=7"));
+  reader.Close();
+  EXPECT_EQ(std::filesystem::file_size(folder / "m.db"), size);
+
+  const std::u8string missing = (folder / "missing.db").u8string();
+  EXPECT_FALSE(reader.Use(std::string(missing.begin(), missing.end())));
+  EXPECT_FALSE(std::filesystem::exists(folder / "missing.db"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
 }  // namespace

@@ -39,4 +39,19 @@ TEST(Utf8Text, EncodesEachUtf16UnitAndDecodesBack) {
   }
 }
 
+// File names keep every character; what is not UTF-8 becomes U+FFFD rather than another name.
+TEST(Utf8Text, FileNamesKeepCharactersBeyondSixteenBits) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"Tools \U0001F4E6 \U0002000B/x.db", u"Tools \U0001F4E6 \U0002000B/x.db"},
+      {"Grüße \u65E5\uFFFF", u"Grüße \u65E5\uFFFF"},
+      {"\xC3\x41", u"\uFFFDA"},         // a missing continuation takes nothing after it
+      {"\xC0\x80", u"\uFFFD"},          // over-long
+      {"\xED\xA0\xBD", u"\uFFFD"},      // an encoded surrogate half
+      {"\xF4\x90\x80\x80", u"\uFFFD"},  // beyond U+10FFFF
+      {"a\xF0\x9F", u"a\uFFFD"}};       // cut short
+  for (const auto& [utf8, wide] : cases) {
+    EXPECT_EQ(FileNameToUtf16(utf8), wide) << utf8;
+  }
+}
+
 }  // namespace
