@@ -208,4 +208,17 @@ TEST_F(DataFileTest, FailedBuildLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(FilesIn(Folder.Path()), 1);
 }
 
+// A folder name beyond the 16-bit range: the file lands in that folder under its own name.
+TEST_F(DataFileTest, BuildsIntoAFolderWithCharactersBeyondSixteenBits) {
+  const auto folder = Folder.Path() / std::filesystem::path(u8"Tools \U0001F4E6 \U0002000B");
+  std::filesystem::create_directories(folder);
+  const std::u8string target = (folder / "tolv2_msg.db").u8string();
+  std::string error;
+  ASSERT_TRUE(BuildDataFile(std::string(target.begin(), target.end()), TestCatalogue(), error))
+      << error;
+  EXPECT_EQ(FilesIn(folder), 1);
+  ASSERT_TRUE(DB.Use(std::string(target.begin(), target.end())));
+  EXPECT_EQ(Rows(u"SELECT COUNT(*) FROM error"), TRows{"4"});
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "data/LiteDb.h"
 #include "tools/mkdb/DataFileSchema.h"
 #include "tools/mkdb/ScrambledText.h"
+#include "tools/mkdb/Utf8Path.h"
 
 namespace fs = std::filesystem;
 
@@ -30,7 +31,7 @@ constexpr const char* kBulkLoadPragmas =
 }  // namespace
 
 TDataFileWriter::TDataFileWriter(const std::string& targetPath)
-    : Target(fs::absolute(fs::path(targetPath))), Temporary(TemporaryBeside(Target)) {}
+    : Target(fs::absolute(PathFromUtf8(targetPath))), Temporary(TemporaryBeside(Target)) {}
 
 TDataFileWriter::~TDataFileWriter() {
   if (!Finished) {
@@ -57,17 +58,17 @@ bool TDataFileWriter::Run(const std::string& sql) {
   if (DB->Query(sql)) {
     return true;
   }
-  return Fail("writing " + Temporary.string() + ": " + DB->GetErrorMessage());
+  return Fail("writing " + Utf8Path(Temporary) + ": " + DB->GetErrorMessage());
 }
 
 bool TDataFileWriter::Open() {
   if (!fs::is_directory(Target.parent_path())) {
-    return Fail("the folder " + Target.parent_path().string() + " does not exist");
+    return Fail("the folder " + Utf8Path(Target.parent_path()) + " does not exist");
   }
   DB = std::make_unique<TLiteDB>();
   DB->UniCode = true;
-  if (!DB->Use(Temporary.string())) {
-    return Fail("cannot open " + Temporary.string() + ": " + DB->GetErrorMessage());
+  if (!DB->Use(Utf8Path(Temporary))) {
+    return Fail("cannot open " + Utf8Path(Temporary) + ": " + DB->GetErrorMessage());
   }
   return Run(kBulkLoadPragmas) && Run("BEGIN");
 }
@@ -81,7 +82,7 @@ bool TDataFileWriter::Create() {
 bool TDataFileWriter::ExtendExisting() {
   std::error_code error;
   if (!fs::copy_file(Target, Temporary, error)) {
-    return Fail("cannot copy " + Target.string() + ": " + error.message());
+    return Fail("cannot copy " + Utf8Path(Target) + ": " + error.message());
   }
   return Open() && ReadExistingKeys();
 }
@@ -216,7 +217,7 @@ bool TDataFileWriter::Finish() {
   std::error_code error;
   fs::rename(Temporary, Target, error);
   if (error) {
-    return Fail("cannot rename " + Temporary.string() + " to " + Target.string() + ": " +
+    return Fail("cannot rename " + Utf8Path(Temporary) + " to " + Utf8Path(Target) + ": " +
                 error.message());
   }
   Finished = true;
