@@ -70,6 +70,9 @@ bool TLiteDB::BindEngine(const std::string& path) {
 }
 
 bool TLiteDB::Use(const std::string& name) {
+  if (RunningStatements > 0) {
+    return false;
+  }
   std::string path = name;
   if (!path.empty() && !Platform::HasDirectoryPart(path)) {
     path = Platform::ProgramDirectory() + path;

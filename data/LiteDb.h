@@ -29,7 +29,8 @@ class TLiteDB : public TSQLDB {
 
   // Binds the engine (once per process), releases the open file and opens the named one. A
   // name without a directory part is looked for in the program's directory. A file that does
-  // not exist is created empty by the engine. Returns whether a file is now open.
+  // not exist is created empty by the engine. Returns whether a file is now open. Called by a
+  // handler while a statement of this connection runs, it refuses and changes nothing.
   bool Use(const std::string& name) override;
   void Close() override;
 
@@ -88,6 +89,8 @@ class TLiteDB : public TSQLDB {
   void ReadCounters();
   bool FinishStatement();
   static int AppendExecRow(void* connection, int columns, char** values, char** names);
+  int StoreExecRow(int columns, char** values, char** names);
 
   TBaseInfo* Base = nullptr;
+  int RunningStatements = 0;  // statements of this connection under way (a handler's own)
 };

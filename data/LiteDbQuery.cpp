@@ -1,6 +1,7 @@
 // Running statements on TLiteDB: wide statements through prepare and step (first statement
 // only), UTF-8 statements through the one-shot execute call (every statement).
 #include <mutex>
+#include <new>
 
 #include "data/EngineApi.h"
 #include "data/LiteDb.h"
@@ -11,6 +12,7 @@
 namespace {
 
 constexpr int kBusyWaitMilliseconds = 2;
+constexpr int kNoMemory = 7;  // the engine's own code for memory that ran out
 
 // Another process holds the file: wait and retry for as long as the lock lasts.
 int WaitWhileBusy3(void* /*connection*/, int /*attempts*/) {
@@ -76,6 +78,12 @@ bool TLiteDB::FinishStatement() {
 template <typename Text, typename Run>
 void TLiteDB::RunUnderFileLock(const Text& statement, Run run) {
   std::lock_guard lock(Base->Lock);
+  // Use and Close refuse while this runs: the record and its lock must outlive the statement.
+  ++RunningStatements;
+  struct TRunning {
+    int& Count;
+    ~TRunning() { --Count; }
+  } running{RunningStatements};
   PrepareBusyHandling();
   CurrentResult().FetchedBytes = 0;
   if (!statement.empty()) {
@@ -120,11 +128,19 @@ void TLiteDB::RunWide(const std::u16string& statement) {
   if (prepared == nullptr) {
     return;  // only blanks or comments: nothing to run
   }
-  while ((code = api.Step(prepared)) == Engine::kRow) {
-    AppendWideRow(prepared);
-    if (result.FetchedBytes > FetchMemoryLimit) {
-      break;  // the statement fails with code 100; the rows so far stay
+  try {
+    while ((code = api.Step(prepared)) == Engine::kRow) {
+      AppendWideRow(prepared);
+      if (result.FetchedBytes > FetchMemoryLimit) {
+        break;  // the statement fails with code 100; the rows so far stay
+      }
     }
+  } catch (const std::bad_alloc&) {
+    // Storing a row ran out of memory: the statement fails like one the engine could not fit.
+    api.Finalize(prepared);
+    result.ErrorCode = kNoMemory;
+    result.ErrorText = "out of memory";
+    return;
   }
   if (code == Engine::kDone) {
     api.Finalize(prepared);
@@ -201,11 +217,20 @@ void TLiteDB::RunUtf8(const std::string& statement) {
 }
 
 int TLiteDB::AppendExecRow(void* connection, int columns, char** values, char** names) {
-  auto& self = *static_cast<TLiteDB*>(connection);
+  // Called from the engine's C frames, which an exception must not cross: a row that cannot
+  // be stored aborts the statement instead, which then fails with the engine's abort text.
+  try {
+    return static_cast<TLiteDB*>(connection)->StoreExecRow(columns, values, names);
+  } catch (...) {
+    return 1;
+  }
+}
+
+int TLiteDB::StoreExecRow(int columns, char** values, char** names) {
   if (values == nullptr) {
     return 0;  // a call without a row (the engine's empty-result callbacks)
   }
-  TResultSet& result = self.CurrentResult();
+  TResultSet& result = CurrentResult();
   TResultRow& row = result.AppendRow(columns);
   for (int c = 0; c < columns; ++c) {
     if (values[c] == nullptr) {
@@ -221,6 +246,6 @@ int TLiteDB::AppendExecRow(void* connection, int columns, char** values, char** 
       result.MutableFields().Add(names[c] != nullptr ? names[c] : "");
     }
   }
-  self.NotifyFetchRow(row);
-  return result.FetchedBytes > self.FetchMemoryLimit ? 1 : 0;
+  NotifyFetchRow(row);
+  return result.FetchedBytes > FetchMemoryLimit ? 1 : 0;
 }

@@ -132,6 +132,23 @@ TEST_F(LiteDbFixture, HandlersRunInOrderAndTheirExceptionsAreDiscarded) {
   EXPECT_TRUE(Db.QueryW(u"SELECT id FROM msg"));
   EXPECT_FALSE(Db.Query("SELECT * FROM no_such"));
   EXPECT_EQ(calls, "123complete success error ");  // a failure completes nothing
+
+  // A handler that closes or reopens the connection mid-statement is refused: the statement
+  // holds the file's record and lock until it ends.
+  int refused = 0;
+  Db.OnFetchRow = [&refused, this](TSQLDB& db, TResultRow&) {
+    db.Close();
+    refused += db.Use(Path) ? 0 : 1;
+  };
+  for (const bool wide : {true, false}) {
+    refused = 0;
+    EXPECT_TRUE(wide ? Db.QueryW(u"SELECT id FROM msg") : Db.Query("SELECT id FROM msg"));
+    EXPECT_EQ(Db.RowCount(), 3);
+    EXPECT_EQ(refused, 3);
+    EXPECT_EQ(Db.DataBase(), Path);
+  }
+  Db.OnFetchRow = nullptr;
+  EXPECT_TRUE(Db.QueryW(u"SELECT 1"));
 }
 
 #ifndef _WIN32
