@@ -7,9 +7,9 @@
 
 // What the comment editor is opened with.
 struct TCommentDialogRequest {
-  QString Caption;        // window title, e.g. "My comment on: ORA-00942 (10g)"
-  QString Text;           // the comment to start from
-  QString SaveCaption;    // button captions, possibly translated
+  QString Caption;      // window title, e.g. "My comment on: ORA-00942 (10g)"
+  QString Text;         // the comment to start from
+  QString SaveCaption;  // button captions, possibly translated
   QString CancelCaption;
   QString DeleteCaption;
 };
@@ -22,7 +22,7 @@ struct TCommentDialogAnswer {
 };
 
 class TUserShell {
-public:
+ public:
   virtual ~TUserShell() = default;
 
   // The plain message box: modal, title "Tolvane 2", the text, one OK button, no icon.
@@ -30,9 +30,11 @@ public:
   // The confirmation box: title "Confirm", question icon, "&Yes" (default) and "&No".
   // Returns true for Yes.
   virtual bool Confirm(const QString& text) = 0;
-  // Posts a quit request to the event loop; the running handler goes on to its end, and the
-  // program then ends without running the main window's close handler.
+  // Asks for the program to end: the running handler goes on to its end (its boxes stay until
+  // answered), then the program ends without running the main window's close handler, also
+  // when the handler ran before the event loop started.
   virtual void RequestTermination() = 0;
+  virtual bool TerminationRequested() const = 0;
   // Shows the comment editor modally.
   virtual TCommentDialogAnswer EditComment(const TCommentDialogRequest& request) = 0;
 };

@@ -127,7 +127,10 @@ void TMainForm::ApplyStartUp(const TStartUpState& state) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  FormClose();
+  // A program that asked to end saves nothing into a file it may have refused.
+  if (!Shell.TerminationRequested()) {
+    FormClose();
+  }
   event->accept();
 }
 

@@ -32,6 +32,7 @@ class TSilentShell : public TUserShell {
   }
   bool Confirm(const QString&) override { return false; }
   void RequestTermination() override {}
+  bool TerminationRequested() const override { return false; }
   TCommentDialogAnswer EditComment(const TCommentDialogRequest&) override { return {}; }
 };
 

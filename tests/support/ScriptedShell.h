@@ -9,17 +9,18 @@
 #include "app/UserShell.h"
 
 class TScriptedShell : public TUserShell {
-public:
+ public:
   void ShowMessage(const QString& text) override { Messages.append(text); }
   bool Confirm(const QString& text) override;
   void RequestTermination() override { ++TerminationRequests; }
+  bool TerminationRequested() const override { return TerminationRequests > 0; }
   TCommentDialogAnswer EditComment(const TCommentDialogRequest& request) override;
 
   QStringList Messages;
-  QStringList Confirmations;                      // texts of the confirmation boxes shown
+  QStringList Confirmations;  // texts of the confirmation boxes shown
   std::vector<TCommentDialogRequest> EditorRequests;
   int TerminationRequests = 0;
 
-  std::deque<bool> ConfirmAnswers;                // default when empty: No
-  std::deque<TCommentDialogAnswer> EditorAnswers; // default when empty: Cancel, text unchanged
+  std::deque<bool> ConfirmAnswers;                 // default when empty: No
+  std::deque<TCommentDialogAnswer> EditorAnswers;  // default when empty: Cancel, text unchanged
 };

@@ -4,6 +4,8 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "details/DetailMenu.h"
@@ -64,6 +66,11 @@ void AnswerNextBox(TBoxSeen& seen, Qt::Key key) {
       QTest::keyClick(box, key);
     }
   });
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace
@@ -296,22 +303,50 @@ class MainFormQTest : public QObject {
     QCOMPARE(seen.Icon, QMessageBox::Question);
   }
 
-  // The real shell ends the loop without running the close handler, which would save.
-  void ShellTerminationSavesNothing() {
+  // The real shell: every start-up box stays until answered, in order, then the program ends
+  // without running the close handler, so the refused file is not written.
+  void ShellTerminationShowsEveryBoxAndSavesNothing_data() {
+    QTest::addColumn<QString>("change");  // "garbage": the file is overwritten with text
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("too new, no version table")
+        << "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'; DROP TABLE version"
+        << QStringList{"E: Can't load error messages form file. Program's version too old.",
+                       "ERROR: no such table: version"};
+    QTest::newRow("garbage") << "garbage"
+                             << QStringList{"ERROR (LP): file is not a database",
+                                            "E: Datafile is broken",
+                                            "ERROR: file is not a database"};
+  }
+  void ShellTerminationShowsEveryBoxAndSavesNothing() {
+    QFETCH(QString, change);
     Dir.emplace();
-    Dir->WriteDataFile(WithSetting(WithSetting(SmallCatalogue(), "min_req_exe_vers", "21"),
-                                   "last_err_code", "12154"));
+    Dir->WriteDataFile(SmallCatalogue());
+    if (change == "garbage") {
+      std::ofstream(Dir->DataFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'g');
+    } else {
+      QVERIFY(ChangeDataFile(Dir->DataFile(), change.toStdString()));
+    }
+    const std::string before = FileBytes(Dir->DataFile());
+    // Reads each box that is up when the timer looks, then answers it: a box that vanished on
+    // its own is never seen.
+    QStringList seen;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, [&seen] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen.append(box->text());
+        QTest::keyClick(box, Qt::Key_Return);
+      }
+    });
+    answer.start(20);
     TQtUserShell shell;
-    TBoxSeen seen;
-    AnswerNextBox(seen, Qt::Key_Return);
     auto form = std::make_unique<TMainForm>(shell);
     form->show();
-    QVERIFY(seen.Text.endsWith("Program's version too old."));
-    form->Controls().eCodeEdit->setText(QStringLiteral("999"));
+    QVERIFY(shell.TerminationRequested());
     QCOMPARE(QApplication::exec(), 0);
+    answer.stop();
+    QTEST(seen, "boxes");
     form.reset();
-    Open();
-    QCOMPARE(Ui->eCodeEdit->text(), QStringLiteral("12154"));
+    QCOMPARE(FileBytes(Dir->DataFile()), before);
   }
 };
 
