@@ -1,5 +1,7 @@
 #include "ui/AboutUnit.h"
 
+#include <QKeyEvent>
+
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -134,6 +136,14 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void TAboutForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->ignore();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void TAboutForm::TntLabel11Click() {

@@ -20,6 +20,8 @@ class TAboutForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Escape does not close the window: only its close button or the system's close command do.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void TntLabel11Click();

@@ -103,12 +103,14 @@ void BuildLowerBands(TMainControls& c, QWidget* window) {
 
 void BuildContextMenu(TMainControls& c, QWidget* window) {
   c.DetPop = new TDetailMenu(window);
-  QWidget* const lists[] = {c.ResultTree, c.DetTree};
-  for (QWidget* list : lists) {
+  QAbstractItemView* const lists[] = {c.ResultTree, c.DetTree};
+  for (QAbstractItemView* list : lists) {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(
-        list, &QWidget::customContextMenuRequested, c.DetPop,
-        [menu = c.DetPop, list](const QPoint& at) { menu->popup(list->mapToGlobal(at)); });
+    // A list reports the position in its viewport's coordinates, below the list's header.
+    QObject::connect(list, &QWidget::customContextMenuRequested, c.DetPop,
+                     [menu = c.DetPop, viewport = list->viewport()](const QPoint& at) {
+                       menu->popup(viewport->mapToGlobal(at));
+                     });
   }
 }
 

@@ -41,12 +41,13 @@ QStringList Texts(const TDetailTree* view) {
   return texts;
 }
 
-// Opens the context menu the way a right click does; true when both commands were enabled.
+// Opens the context menu the way a right click does; true when it opened at the pointer and
+// both commands were enabled.
 bool MenuCommandsEnabled(const TMainControls& ui, QAbstractItemView* list) {
   const QPoint at(10, 10);
   QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
   QApplication::sendEvent(list->viewport(), &click);
-  const bool shown = ui.DetPop->isVisible();
+  const bool shown = ui.DetPop->isVisible() && ui.DetPop->pos() == click.globalPos();
   const bool enabled = ui.DetPop->CopyAction()->isEnabled();
   ui.DetPop->hide();
   return shown && enabled && ui.DetPop->CommentAction()->isEnabled();
@@ -280,13 +281,38 @@ class MainFormQTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
     Ui->TntSpeedButton1->click();
     QCOMPARE(Shell->Messages, QStringList{"Prefix description:\n\rOracle database server"});
-    bool aboutShown = false;
-    QTimer::singleShot(0, [&aboutShown] {
+    // Escape leaves the About window open, a click opens the address only on the address, and
+    // each opening is a fresh window.
+    QPointer<TAboutForm> first;
+    QStringList opened;
+    bool stayedOpen = false;
+    const auto useAbout = [&](QPointer<TAboutForm>& seen) {
       auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
-      aboutShown = about != nullptr && about->close();
-    });
+      if (about == nullptr) {
+        return;
+      }
+      seen = about;
+      about->OpenUrl = [&opened](const QUrl& url) {
+        opened.append(url.toString());
+        return true;
+      };
+      QTest::keyClick(about, Qt::Key_Escape);
+      stayedOpen = about->isVisible();
+      for (const char* name : {"TntLabel1", "TntLabel9", "TntLabel11"}) {
+        QTest::mouseClick(about->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
+      }
+      about->close();
+    };
+    QTimer::singleShot(0, [&] { useAbout(first); });
     Ui->AbtBtn->click();
-    QVERIFY(aboutShown);
+    QVERIFY(stayedOpen);
+    QCOMPARE(opened, QStringList{"https://tolvane.example.org/"});
+    QTRY_VERIFY(first.isNull());  // released once closed
+    QPointer<TAboutForm> second;
+    QTimer::singleShot(0, [&] { useAbout(second); });
+    Ui->AbtBtn->click();
+    QVERIFY(!second.isNull() || opened.size() == 2);
+    QCOMPARE(opened.size(), 2);
   }
 
   void ShellBoxes() {
