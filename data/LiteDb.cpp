@@ -143,6 +143,9 @@ void TLiteDB::OpenNewFile(const std::string& path) {
       Engine::Sqlite3().DbConfig(record.Db3, Engine::kDbConfigDefensive, 1, &on);
       record.Defensive = on == 1;
     }
+    if (record.Db3 != nullptr && UnicodeUpper) {
+      record.UnicodeUpper = RegisterUnicodeUpper(record.Db3);
+    }
   } else if (ReadOnly) {
     error = "an SQLite 2 file cannot be opened read-only";
   } else {
@@ -175,7 +178,7 @@ Engine::TSqlite3* TLiteDB::OpenSqlite3(const std::string& path, std::string& err
     code = api.OpenV2(path.c_str(), &db, Engine::kOpenReadOnly, nullptr);
   } else if (UniCode) {
     // Converted so that every character of the name survives, also beyond the 16-bit range.
-    code = api.Open16(FileNameToUtf16(path).c_str(), &db);
+    code = api.Open16(Utf8ToUtf16Exact(path).c_str(), &db);
   } else {
     code = api.Open(path.c_str(), &db);
   }
@@ -190,6 +193,10 @@ Engine::TSqlite3* TLiteDB::OpenSqlite3(const std::string& path, std::string& err
 
 bool TLiteDB::DefensiveMode() const {
   return Base != nullptr && Base->Defensive;
+}
+
+bool TLiteDB::HasUnicodeUpper() const {
+  return Base != nullptr && Base->UnicodeUpper;
 }
 
 void TLiteDB::DescribeEngine() {

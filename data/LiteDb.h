@@ -57,6 +57,12 @@ class TLiteDB : public TSQLDB {
   // when the engine has sqlite3_db_config, so that SQL cannot corrupt the file's structure.
   bool DefensiveMode() const;
 
+  // Set before Use: the engine's Upper becomes the platform's Unicode upper-casing (the one
+  // the search applies to typed words) on the connection that opens the file, when the engine
+  // can take a function; otherwise Upper stays the engine's, which folds only a to z.
+  bool UnicodeUpper = false;
+  bool HasUnicodeUpper() const;
+
   // Always empty or 0 for SQLite.
   std::string Host() const { return {}; }
   int Port() const { return 0; }
@@ -69,6 +75,7 @@ class TLiteDB : public TSQLDB {
   // Called with the registry lock held.
   void ReleaseOpenFile();
   void OpenNewFile(const std::string& path);
+  static bool RegisterUnicodeUpper(Engine::TSqlite3* db);
   // The engine connection for `path` (SQLite 3), or null with `error` set.
   Engine::TSqlite3* OpenSqlite3(const std::string& path, std::string& error) const;
   void DescribeEngine();  // ServerVersion and ServerEncoding of the open file

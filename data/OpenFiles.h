@@ -16,6 +16,7 @@ struct TBaseInfo {
   Engine::TSqlite3* Db3 = nullptr;  // set for an SQLite 3 file
   Engine::TSqlite2* Db2 = nullptr;  // set for an SQLite 2 file
   bool Defensive = false;           // the engine refuses writes that could corrupt the file
+  bool UnicodeUpper = false;        // Upper is the program's own
 };
 
 class TOpenFiles {

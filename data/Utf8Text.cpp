@@ -129,7 +129,7 @@ void AppendCodePoint(char32_t point, std::u16string& wide) {
 
 }  // namespace
 
-std::u16string FileNameToUtf16(std::string_view utf8) {
+std::u16string Utf8ToUtf16Exact(std::string_view utf8) {
   std::u16string wide;
   wide.reserve(utf8.size());
   std::size_t in = 0;
@@ -148,4 +148,31 @@ std::u16string FileNameToUtf16(std::string_view utf8) {
     AppendCodePoint(valid ? point : U'\uFFFD', wide);
   }
   return wide;
+}
+
+void AppendUtf16AsUtf8Exact(std::u16string_view wide, std::string& utf8) {
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    char32_t point = wide[i];
+    if (point >= 0xD800 && point <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+        wide[i + 1] <= 0xDFFF) {
+      point = 0x10000 + ((point - 0xD800) << 10) + (wide[++i] - 0xDC00);
+    } else if (point >= 0xD800 && point <= 0xDFFF) {
+      point = 0xFFFD;
+    }
+    if (point < 0x80) {
+      utf8.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+      utf8.push_back(static_cast<char>(0xC0 | (point >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+      utf8.push_back(static_cast<char>(0xE0 | (point >> 12)));
+      utf8.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+      utf8.push_back(static_cast<char>(0xF0 | (point >> 18)));
+      utf8.push_back(static_cast<char>(0x80 | ((point >> 12) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+      utf8.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+  }
 }

@@ -13,7 +13,9 @@ std::string UTF8Encode(std::u16string_view wide);
 std::size_t UTF8EncodeTo(std::u16string_view wide, char* out);
 std::u16string UTF8Decode(std::string_view utf8);
 
-// UTF-8 to UTF-16 that keeps every character, for file names: a four-byte sequence becomes a
-// surrogate pair (UTF8Decode would make it a space, and the engine would then open another
-// file). A malformed byte becomes U+FFFD.
-std::u16string FileNameToUtf16(std::string_view utf8);
+// Exact conversions that keep every character, for what must reach the engine unchanged (file
+// names, the values of a function the program registers): a four-byte sequence becomes a
+// surrogate pair and back (UTF8Decode would make it a space, so the engine would open another
+// file). A malformed byte, or a lone surrogate half, becomes U+FFFD.
+std::u16string Utf8ToUtf16Exact(std::string_view utf8);
+void AppendUtf16AsUtf8Exact(std::u16string_view wide, std::string& utf8);

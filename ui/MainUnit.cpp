@@ -81,6 +81,7 @@ void TMainForm::FormCreate(const TConnectionFactory& makeConnection) {
   try {
     DB = makeConnection();
     DB->UniCode = true;
+    DB->UnicodeUpper = true;
     Settings = std::make_unique<TSettingsStore>(*DB, Shell);
   } catch (const std::exception&) {
     DB.reset();

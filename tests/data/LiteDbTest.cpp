@@ -8,6 +8,7 @@
 
 #include "LiteDbFixture.h"
 #include "platform/ProgramDirectory.h"
+#include "platform/UpperCase.h"
 
 #ifndef _WIN32
 #include "platform/Sleep.h"
@@ -225,6 +226,32 @@ TEST(LiteDbOpen, FileNamesKeepEveryCharacterAndReadOnlyWritesNothing) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// Upper folds every cased script the way the typed words are folded; without the setting it is
+// the engine's own, which folds only a to z.
+TEST(LiteDbOpen, UnicodeUpperFoldsStoredTextAsTypedWordsAreFolded) {
+  TTempDir dir;
+  TLiteDB db;
+  db.UniCode = true;
+  db.UnicodeUpper = true;
+  ASSERT_TRUE(db.Use(dir.File("u.db")));
+  EXPECT_TRUE(db.HasUnicodeUpper());
+  for (const std::u16string text :
+       {u"Prüfen Sie die Größe", u"привет, мир", u"ωμέγα", u"abc-09 xyz_%", u"\U00010428 x", u""}) {
+    ASSERT_TRUE(db.FormatQuery(u"SELECT Upper(%s)", {TSqlArg::WideString(text)}));
+    EXPECT_EQ(db.Row(0).Field(0).AsWideString(), Platform::UpperCaseWide(text));
+  }
+  ASSERT_TRUE(db.QueryW(u"SELECT Upper(NULL), Upper(12), Upper('grüße') LIKE '%GRÜ%'"));
+  EXPECT_TRUE(db.Row(0).Field(0).IsNull);
+  EXPECT_EQ(db.Row(0).Field(1).Value, "12");
+  EXPECT_EQ(db.Row(0).Field(2).Value, "1");
+
+  TLiteDB plain;
+  ASSERT_TRUE(plain.Use(dir.File("p.db")));
+  EXPECT_FALSE(plain.HasUnicodeUpper());
+  ASSERT_TRUE(plain.QueryW(u"SELECT Upper('grüße')"));
+  EXPECT_EQ(plain.Row(0).Field(0).Value, "GRüßE");
 }
 
 }  // namespace

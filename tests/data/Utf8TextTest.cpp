@@ -40,7 +40,7 @@ TEST(Utf8Text, EncodesEachUtf16UnitAndDecodesBack) {
 }
 
 // File names keep every character; what is not UTF-8 becomes U+FFFD rather than another name.
-TEST(Utf8Text, FileNamesKeepCharactersBeyondSixteenBits) {
+TEST(Utf8Text, ExactConversionsKeepCharactersBeyondSixteenBits) {
   const std::pair<std::string, std::u16string> cases[] = {
       {"Tools \U0001F4E6 \U0002000B/x.db", u"Tools \U0001F4E6 \U0002000B/x.db"},
       {"Grüße \u65E5\uFFFF", u"Grüße \u65E5\uFFFF"},
@@ -50,8 +50,16 @@ TEST(Utf8Text, FileNamesKeepCharactersBeyondSixteenBits) {
       {"\xF4\x90\x80\x80", u"\uFFFD"},  // beyond U+10FFFF
       {"a\xF0\x9F", u"a\uFFFD"}};       // cut short
   for (const auto& [utf8, wide] : cases) {
-    EXPECT_EQ(FileNameToUtf16(utf8), wide) << utf8;
+    EXPECT_EQ(Utf8ToUtf16Exact(utf8), wide) << utf8;
   }
+  std::string encoded;
+  AppendUtf16AsUtf8Exact(u"Grüße \U0001F4E6 \u65E5", encoded);
+  EXPECT_EQ(encoded, "Grüße \xF0\x9F\x93\xA6 \xE6\x97\xA5");
+  encoded.clear();
+  AppendUtf16AsUtf8Exact(std::u16string{u'a', 0xDC00, u'b', 0xD83D}, encoded);
+  EXPECT_EQ(encoded,
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");  // lone halves
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ class SearchRunnerTest : public ::testing::Test {
   void Open(const TCatalogue& catalogue) {
     Directory.WriteDataFile(catalogue);
     DB.UniCode = true;
+    DB.UnicodeUpper = true;  // as the window's connection
     ASSERT_TRUE(DB.Use(Directory.DataFile()));
     DB.OnBeforeQuery = [this](TSQLDB&, std::string&) { ++Statements; };
   }
@@ -46,6 +47,20 @@ TEST_F(SearchRunnerTest, RowsComeBackInVersionPrefixCodeOrderAndTheResultIsRelea
   // Words are matched upper-case, and the row limit holds.
   EXPECT_EQ(Search({"", "", "", "TaBlE", ""}).Records.size(), 2u);
   EXPECT_EQ(Search({"", "", "", "TaBlE", ""}, "1").Records.size(), 1u);
+}
+
+// Words with letters beyond ASCII match in any letter case, in comments and messages alike.
+TEST_F(SearchRunnerTest, WordsBeyondAsciiMatchInAnyLetterCase) {
+  Open(SmallCatalogue());
+  ASSERT_TRUE(DB.Query(
+      "INSERT INTO usr_comment (e_fk, commentary, lastdate) SELECT e_pk, 'Prüfen Sie die Größe "
+      "der Tabelle', current_timestamp FROM error WHERE e_code='00942';"
+      "UPDATE error SET e_message='объект не существует' WHERE e_code='01017'"));
+  for (const char16_t* words : {u"prüfen", u"PRÜFEN", u"größe der tab", u"% die GRÖ%"}) {
+    EXPECT_EQ(Search({"", "", "", "", QString::fromUtf16(words)}).Records.size(), 2u)
+        << QString::fromUtf16(words).toStdString();
+  }
+  EXPECT_EQ(Search({"", "", "", "ОБЪЕКТ Не", ""}).Records.size(), 2u);
 }
 
 TEST_F(SearchRunnerTest, FailureCarriesTheEngineText) {
