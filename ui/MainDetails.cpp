@@ -36,6 +36,13 @@ void TMainForm::cop2clip1Click() {
   CopyDetailsToClipboard(Ui.DetTree->Rows());
 }
 
+void TMainForm::ListCopyKeyPressed() {
+  DetPopPopup();
+  if (Ui.DetPop->CopyAction()->isEnabled()) {
+    cop2clip1Click();
+  }
+}
+
 void TMainForm::editcommClick() {
   const TResData* record = Ui.ResultTree->FocusedRecord();
   if (!record || !DB) {

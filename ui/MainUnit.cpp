@@ -14,7 +14,9 @@
 #include "app/StartUp.h"
 #include "app/UserShell.h"
 #include "data/passqlite.h"
+#include "details/CopyKeyFilter.h"
 #include "details/DetailMenu.h"
+#include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "ui/AboutUnit.h"
 #include "ui/KeyDownFilter.h"
@@ -75,6 +77,10 @@ void TMainForm::ConnectHandlers() {
   connect(Ui.DetPop->CopyAction(), &QAction::triggered, this, &TMainForm::cop2clip1Click);
   connect(Ui.DetPop->CommentAction(), &QAction::triggered, this, &TMainForm::editcommClick);
   connect(Ui.AbtBtn, &QToolButton::clicked, this, &TMainForm::AbtBtnClick);
+  for (QWidget* list : {static_cast<QWidget*>(Ui.ResultTree), static_cast<QWidget*>(Ui.DetTree)}) {
+    connect(TCopyKeyFilter::Watch(list), &TCopyKeyFilter::CopyPressed, this,
+            &TMainForm::ListCopyKeyPressed);
+  }
 }
 
 void TMainForm::FormCreate(const TConnectionFactory& makeConnection) {

@@ -43,6 +43,8 @@ class TMainForm : public QWidget {
   void ResultTreeFocusChanged(const TResData* record);
   void DetPopPopup();
   void cop2clip1Click();
+  // The copy key in either list: the same copy, when the menu would offer it.
+  void ListCopyKeyPressed();
   void editcommClick();
   void AbtBtnClick();
 

@@ -223,12 +223,29 @@ class MainFormQTest : public QObject {
     Search({});  // asks for criteria, but has cleared both lists first
     QVERIFY(Ui->DetTree->Rows().empty() && Ui->ResultTree->model()->rowCount() == 0);
 
+    // The copy key in either list copies all the details, as the menu's command does, and
+    // leaves the clipboard alone when there is nothing to copy.
+    const QString copied = QStringLiteral(
+        "SP2-0734\nunknown command beginning \"%s\"\nCause\nThe line did not "
+        "start with a known command.\nAction\nCorrect the command and enter "
+        "it again.\n");
     Search(QStringLiteral("sp2-0734"));
     Ui->DetPop->CopyAction()->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(),
-             QStringLiteral("SP2-0734\nunknown command beginning \"%s\"\nCause\nThe line did not "
-                            "start with a known command.\nAction\nCorrect the command and enter "
-                            "it again.\n"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(Ui->ResultTree),
+                                    static_cast<QAbstractItemView*>(Ui->DetTree)}) {
+      QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+      list->setFocus();
+      list->setCurrentIndex(list->model()->index(0, 0));
+      QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+      QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    }
+    Ui->DetTree->Clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    QTest::keyClick(Ui->ResultTree, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    Search(QStringLiteral("sp2-0734"));
+    QVERIFY(MenuCommandsEnabled(*Ui, Ui->ResultTree));
     Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("alias typo")});
     Ui->DetPop->CommentAction()->trigger();
     QCOMPARE(Texts(Ui->DetTree).mid(6), (QStringList{"My Comment", "alias typo"}));
