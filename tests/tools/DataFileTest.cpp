@@ -7,6 +7,7 @@
 #include "details/ReadTxt.h"
 #include "tests/tools/TempFolder.h"
 #include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/Utf8Path.h"
 #include "tools/mkdb/VersionImport.h"
 
 namespace {
@@ -212,12 +213,11 @@ TEST_F(DataFileTest, FailedBuildLeavesTheOldFileAndNoTemporaryFile) {
 TEST_F(DataFileTest, BuildsIntoAFolderWithCharactersBeyondSixteenBits) {
   const auto folder = Folder.Path() / std::filesystem::path(u8"Tools \U0001F4E6 \U0002000B");
   std::filesystem::create_directories(folder);
-  const std::u8string target = (folder / "tolv2_msg.db").u8string();
+  const std::string target = Utf8Path(folder / "tolv2_msg.db");
   std::string error;
-  ASSERT_TRUE(BuildDataFile(std::string(target.begin(), target.end()), TestCatalogue(), error))
-      << error;
+  ASSERT_TRUE(BuildDataFile(target, TestCatalogue(), error)) << error;
   EXPECT_EQ(FilesIn(folder), 1);
-  ASSERT_TRUE(DB.Use(std::string(target.begin(), target.end())));
+  ASSERT_TRUE(DB.Use(target));
   EXPECT_EQ(Rows(u"SELECT COUNT(*) FROM error"), TRows{"4"});
 }
 

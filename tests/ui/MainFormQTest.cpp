@@ -271,12 +271,16 @@ class MainFormQTest : public QObject {
                           Ui->ResultTree->model()->headerData(1, Qt::Horizontal).toString()}),
              (QStringList{"Mein Kommentar", "Kopieren", "Ausgabe"}));
     Search(QStringLiteral("ora-00942"));
-    Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("meins")});
+    Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("Größe: meins")});
     Ui->DetPop->CommentAction()->trigger();
     QCOMPARE(Shell->EditorRequests.at(0).SaveCaption, QStringLiteral("Speichern"));
     const QStringList rows = Texts(Ui->DetTree);
     QCOMPARE((QStringList{rows[2], rows[4], rows[6], Ui->SBar->Caption()}),
              (QStringList{"Cause", "Action", "Mein Kommentar", "Found 2 record(s)"}));
+    // The window's Upper folds letters beyond ASCII as the typed words are folded.
+    Ui->CommEdit->setText(QStringLiteral("größe"));
+    Search({});
+    QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Found 1 record(s)"));
   }
 
   void ControlsButtonsAndAbout() {
@@ -328,7 +332,6 @@ class MainFormQTest : public QObject {
     QPointer<TAboutForm> second;
     QTimer::singleShot(0, [&] { useAbout(second); });
     Ui->AbtBtn->click();
-    QVERIFY(!second.isNull() || opened.size() == 2);
     QCOMPARE(opened.size(), 2);
   }
 
