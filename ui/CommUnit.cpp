@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include "details/CommentBreaks.h"
 
 namespace {
 
@@ -17,7 +20,9 @@ constexpr Qt::WindowFlags kTitleBarCloseOnly = Qt::Dialog | Qt::CustomizeWindowH
 }  // namespace
 
 TCommForm::TCommForm(const TCommentDialogRequest& request, QWidget* parent)
-    : QDialog(parent, kTitleBarCloseOnly), CommMemo(new QPlainTextEdit(this)) {
+    : QDialog(parent, kTitleBarCloseOnly),
+      CommMemo(new QPlainTextEdit(this)),
+      Original(request.Text) {
   setObjectName(QStringLiteral("CommForm"));
   setWindowTitle(request.Caption);
   setAttribute(Qt::WA_WindowPropagation);  // the main window's font
@@ -69,7 +74,12 @@ TCommentDialogAnswer TCommForm::Answer() const {
   const int code = result();
   const bool known =
       code == static_cast<int>(TResult::Save) || code == static_cast<int>(TResult::Delete);
-  return {known ? static_cast<TResult>(code) : TResult::Cancel, CommMemo->toPlainText()};
+  // The editor's own plain text would turn every line break into LF and a no-break space
+  // into a space; the raw text keeps both, and the comment's breaks are put back.
+  const QTextDocument* document = CommMemo->document();
+  QString text =
+      document->isModified() ? CommentFromParagraphs(Original, document->toRawText()) : Original;
+  return {known ? static_cast<TResult>(code) : TResult::Cancel, std::move(text)};
 }
 
 // Reached only from the title bar's close button: Escape never gets here.

@@ -1,7 +1,8 @@
 #pragma once
 // The comment editor dialog. Its buttons close it with the editor's result codes (Save 1,
 // Cancel 2, Delete 3); no button is the default, Enter in the text makes a line break,
-// Escape does nothing, and closing it from the title bar counts as Cancel.
+// Escape does nothing, and closing it from the title bar counts as Cancel. The text comes
+// back as it went in, except where the user changed it.
 
 #include <QDialog>
 
@@ -25,6 +26,7 @@ class TCommForm : public QDialog {
 
  private:
   QPlainTextEdit* CommMemo;
+  QString Original;  // the comment as it came in, saved unchanged when not edited
 };
 
 // Shows the comment editor modally over `parent` and returns how it was closed.
