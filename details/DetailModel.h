@@ -1,7 +1,11 @@
 #pragma once
 // The rows of the detail view: alternating heading and body rows of the focused message.
-// Heading text shows in the text column, body text in the lead column, which the view puts
-// first and lets run on across the empty text column.
+// Heading text shows in the text column in the heading font, body text in the lead column,
+// which the view puts first and lets run on across the empty text column.
+//
+// The view keeps each row's height in 16 bits, so a body too tall for that (a pasted trace
+// of thousands of lines) is shown as several consecutive rows, cut at line breaks where it
+// can be. `Rows()` stays one entry per heading and body: it is what the copy takes.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -26,7 +30,17 @@ class TDetailModel : public QAbstractTableModel {
   // Replaces all rows; an empty vector empties the view.
   void SetRows(std::vector<TDetData> rows);
   const std::vector<TDetData>& Rows() const { return Items; }
+  // Whether the view's row `row` shows a heading.
+  bool IsHeading(int row) const;
 
  private:
+  // One row of the view: a heading, or a piece of a body.
+  struct TPiece {
+    std::size_t Item;
+    qsizetype Start;
+    qsizetype Length;
+  };
+
   std::vector<TDetData> Items;
+  std::vector<TPiece> Pieces;
 };

@@ -12,16 +12,12 @@ constexpr int kLeadWidth = 30;
 constexpr int kTextWidth = 640;
 constexpr int kTextMargin = 5;
 constexpr int kHeadingHeight = 15;
-constexpr int kHeadingPointSize = 10;
+// The view keeps row heights in 16 bits; the model cuts long bodies well below this.
+constexpr int kTallestRow = 32767;
 // What a body row gets before the view has a width to measure it in.
 constexpr int kUnmeasuredBodyHeight = 25;
 constexpr int kBodyFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 constexpr int kHeadingFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-
-// Rows strictly alternate, so the look follows the position rather than the record.
-bool IsHeadingRow(const QModelIndex& index) {
-  return index.row() % 2 == 0;
-}
 
 }  // namespace
 
@@ -29,12 +25,13 @@ bool IsHeadingRow(const QModelIndex& index) {
 // always fits what is drawn in it.
 class TDetailDelegate : public QStyledItemDelegate {
  public:
-  explicit TDetailDelegate(QTreeView* view) : QStyledItemDelegate(view), View(view) {}
+  TDetailDelegate(QTreeView* view, const TDetailModel& model)
+      : QStyledItemDelegate(view), View(view), Model(model) {}
 
   void ForgetHeights() { Heights.clear(); }
 
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override {
-    const int height = IsHeadingRow(index) ? kHeadingHeight : BodyHeight(index);
+    const int height = Model.IsHeading(index.row()) ? kHeadingHeight : BodyHeight(index);
     return {View->header()->sectionSize(index.column()), height};
   }
 
@@ -47,9 +44,9 @@ class TDetailDelegate : public QStyledItemDelegate {
     cell.text.clear();
     View->style()->drawControl(QStyle::CE_ItemViewItem, &cell, painter, View);
 
-    const bool heading = IsHeadingRow(index);
+    const bool heading = Model.IsHeading(index.row());
     painter->save();
-    painter->setFont(heading ? HeadingFont() : View->font());
+    painter->setFont(cell.font);  // the heading font comes from the model
     const bool selected = cell.state.testFlag(QStyle::State_Selected);
     painter->setPen(cell.palette.color(ColorGroup(cell.state),
                                        selected ? QPalette::HighlightedText : QPalette::Text));
@@ -59,13 +56,6 @@ class TDetailDelegate : public QStyledItemDelegate {
   }
 
  private:
-  QFont HeadingFont() const {
-    QFont font = View->font();
-    font.setPointSize(kHeadingPointSize);
-    font.setBold(true);
-    return font;
-  }
-
   static QPalette::ColorGroup ColorGroup(QStyle::State state) {
     if (!state.testFlag(QStyle::State_Enabled)) {
       return QPalette::Disabled;
@@ -90,17 +80,20 @@ class TDetailDelegate : public QStyledItemDelegate {
       const QFontMetrics metrics(View->font());
       const QRect bounds = metrics.boundingRect(QRect(0, 0, width, INT_MAX), kBodyFlags, text);
       // An empty body keeps the height of one line.
-      Heights[row] = std::max(bounds.height(), metrics.height());
+      Heights[row] = std::clamp(bounds.height(), metrics.height(), kTallestRow);
     }
     return Heights[row];
   }
 
   QTreeView* View;
+  const TDetailModel& Model;
   mutable std::vector<int> Heights;  // by row; 0 while not measured
 };
 
 TDetailTree::TDetailTree(QWidget* parent)
-    : QTreeView(parent), Model(new TDetailModel(this)), Delegate(new TDetailDelegate(this)) {
+    : QTreeView(parent),
+      Model(new TDetailModel(this)),
+      Delegate(new TDetailDelegate(this, *Model)) {
   setModel(Model);
   setItemDelegate(Delegate);
   setHeaderHidden(true);
@@ -137,7 +130,7 @@ void TDetailTree::SetRows(std::vector<TDetData> rows) {
 
 void TDetailTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const {
-  if (Model->Rows()[static_cast<std::size_t>(index.row())].Heading) {
+  if (Model->IsHeading(index.row())) {
     QTreeView::drawRow(painter, option, index);
     return;
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The detail view: the focused message as alternating heading and body rows. Headings are
 // one bold line; bodies wrap within the full width and keep the height measured when they
-// are first laid out until the next load.
+// are first laid out until the next load. A body too tall for one row runs on over several.
 
 #include <QTreeView>
 #include <vector>

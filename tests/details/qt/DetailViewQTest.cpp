@@ -3,6 +3,7 @@
 #include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "details/ClipboardCopy.h"
@@ -67,10 +68,51 @@ class DetailViewQTest : public QObject {
     };
     const QFontMetrics metrics(view.font());
     QCOMPARE(height(0), 15);
+    const QFont heading =
+        view.model()->index(0, 0).data(Qt::FontRole).value<QFont>().resolve(view.font());
+    QVERIFY(heading.bold() && heading.pointSize() == 10);
+    QCOMPARE(view.visualRect(view.model()->index(0, TDetailModel::TextColumn)).x(), 30);
     QVERIFY2(height(1) > 3 * metrics.lineSpacing(), qPrintable(QString::number(height(1))));
     QCOMPARE(height(3), metrics.height());
     view.Clear();
     QVERIFY(view.Rows().empty());
+  }
+
+  // The view keeps row heights in 16 bits: a pasted trace of thousands of lines must still
+  // read to its end, and the copy still takes it whole.
+  void aBodyTallerThanTheRowLimitReadsToItsEnd() {
+    QStringList lines;
+    for (int line = 0; line < 5000; ++line) {
+      lines << QStringLiteral("trace line %1").arg(line);
+    }
+    const QString body = lines.join("\r\n");
+    TDetailTree view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QAbstractItemModelTester tester(view.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    view.SetRows({{true, "Cause"}, {false, body}, {true, "Action"}, {false, "short"}});
+    QCOMPARE(view.Rows().size(), 4u);
+    QCOMPARE(view.Rows()[1].Text, body);
+
+    const QAbstractItemModel& model = *view.model();
+    const int rows = model.rowCount();
+    QStringList shown;
+    for (int row = 1; row < rows - 2; ++row) {
+      shown << model.index(row, TDetailModel::LeadColumn).data().toString();
+    }
+    QCOMPARE(shown.join("\r\n"), body);
+    QCOMPARE(model.index(rows - 2, TDetailModel::TextColumn).data().toString(), "Action");
+
+    const auto content = [&view] {
+      return view.verticalScrollBar()->maximum() + view.viewport()->height();
+    };
+    QTRY_VERIFY2(content() >= 5000 * QFontMetrics(view.font()).lineSpacing(),
+                 qPrintable(QString::number(content())));
+    view.scrollToBottom();
+    const QRect last = view.visualRect(model.index(rows - 1, TDetailModel::LeadColumn));
+    QVERIFY(view.viewport()->rect().contains(last));
   }
 };
 
