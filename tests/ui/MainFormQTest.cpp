@@ -347,6 +347,11 @@ class MainFormQTest : public QObject {
     QVERIFY(shell.Confirm(QStringLiteral("Delete the comment?")));
     QCOMPARE(seen.Title, QStringLiteral("Confirm"));
     QCOMPARE(seen.Icon, QMessageBox::Question);
+    // Escape and the title bar's close button are a No, never a deletion.
+    AnswerNextBox(seen, Qt::Key_Escape);
+    QVERIFY(!shell.Confirm(QStringLiteral("Delete the comment?")));
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QVERIFY(!shell.Confirm(QStringLiteral("Delete the comment?")));
   }
 
   // The real shell: every start-up box stays until answered, in order, then the program ends

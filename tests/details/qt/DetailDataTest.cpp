@@ -50,6 +50,12 @@ struct TData {
     }
     return comments;
   }
+  // Whether every stored comment carries the time of a write within the last minute.
+  bool WrittenJustNow() {
+    Run("SELECT COUNT(*) FROM usr_comment WHERE e_fk=%pk AND NOT COALESCE(lastdate BETWEEN "
+        "datetime('now','-1 minute') AND datetime('now'), 0)");
+    return DB.Row(0).Field(0).AsInteger() == 0;
+  }
   bool InTransaction() { return !DB.Query("BEGIN") || !DB.Query("ROLLBACK"); }
   void Edit(const QString& answer, TResult result = TResult::Save,
             const TCommDialogCaptions& captions = {}) {
@@ -100,8 +106,11 @@ TEST(CommentEditorTest, SaveInsertsUpdatesInPlaceAndRewritesTwoStoredRowsTogethe
   data.Edit("first words", TResult::Save,
             {QStringLiteral("Löschen"), QStringLiteral("Abbrechen"), QStringLiteral("Speichern")});
   EXPECT_EQ(data.Comments(), QStringList{"first words"});
+  EXPECT_TRUE(data.WrittenJustNow());
+  data.Run("UPDATE usr_comment SET lastdate='2001-02-03 04:05:06'");
   data.Edit("new");
   EXPECT_EQ(data.Comments(), QStringList{"new"});
+  EXPECT_TRUE(data.WrittenJustNow());
   data.Run("INSERT INTO usr_comment VALUES (%pk, 'two', '')");
   data.Edit("both");
   EXPECT_EQ(data.Comments(), QStringList({"both", "both"}));
