@@ -4,13 +4,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format googletest libgtest-dev
-          libbenchmark-dev libsqlite3-0 libsqlite3-dev sqlite3 qt6-base-dev
+          libbenchmark-dev libsqlite3-0 libsqlite3-dev sqlite3 qt6-base-dev dpkg-dev tcl
           xvfb xauth xdotool x11-apps imagemagick xclip cwm wmctrl)
 for group in "$@"; do
   case "$group" in
     build|window) ;;
-    windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
-                        dpkg-dev tcl) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64) ;;
     *) echo "install-deps.sh: unknown group '$group'" >&2; exit 2 ;;
   esac
 done

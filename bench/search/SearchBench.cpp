@@ -3,9 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
+#include "EngineComparison.h"
 #include "RatioReporter.h"
 #include "app/QtText.h"
 #include "bench/support/EngineAlone.h"
@@ -22,6 +24,9 @@ constexpr std::int64_t MessageCount = 1'000'000;
 constexpr double TargetRatio = 1.2;
 constexpr double TargetCodeMillis = 10.0;
 constexpr int Repetitions = 3;
+constexpr double TargetEngineRatio = 0.75;
+// The cases where the engine's own speed decides.
+const std::vector<std::string> EngineCases = {"words", "code-like"};
 
 struct TCase {
   const char* Name;
@@ -92,9 +97,33 @@ void EngineOnly(benchmark::State& state, TEngineAlone& engine, const std::u16str
   state.counters["rows"] = static_cast<double>(rows);
 }
 
+// In the child, only the cases that compare the engines run, and their figures are printed
+// for the parent to read.
+int RunEngineChild(TLiteDB& db, const std::vector<TCase>& cases, const QStringList& prefixes) {
+  for (const TCase& each : cases) {
+    benchmark::RegisterBenchmark((std::string(each.Name) + "/tolvane").c_str(), EndToEnd,
+                                 std::ref(db), each.Criteria, prefixes)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(Repetitions);
+  }
+  TRatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  for (const TCase& each : cases) {
+    PrintChildResult(each.Name, reporter.Milliseconds(std::string(each.Name) + "/tolvane"));
+  }
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool engineChild = argc > 1 && std::string(argv[1]) == kEngineChildArgument;
+  if (engineChild) {
+    argv[1] = argv[0];
+    --argc;
+    ++argv;
+  }
   benchmark::Initialize(&argc, argv);
   const std::string path = Platform::ProgramDirectory() + "search-bench-1m.db";
   if (!EnsureDataFile(path)) {
@@ -122,10 +151,19 @@ int main(int argc, char** argv) {
     return 1;
   }
   const QStringList prefixes = PrefixEntries(db);
-  const TCase cases[] = {{"code", {{}, {}, QStringLiteral("ora-00942"), {}, {}}},
-                         {"code-like", {{}, {}, QStringLiteral("0942"), {}, {}}},
-                         {"words", {{}, {}, {}, QStringLiteral("timeout exceeded"), {}}},
-                         {"prefix", {{}, {}, QStringLiteral("TNS-"), {}, {}}}};
+  const std::vector<TCase> cases = {{"code", {{}, {}, QStringLiteral("ora-00942"), {}, {}}},
+                                    {"code-like", {{}, {}, QStringLiteral("0942"), {}, {}}},
+                                    {"words", {{}, {}, {}, QStringLiteral("timeout exceeded"), {}}},
+                                    {"prefix", {{}, {}, QStringLiteral("TNS-"), {}, {}}}};
+  if (engineChild) {
+    std::vector<TCase> compared;
+    for (const TCase& each : cases) {
+      if (std::find(EngineCases.begin(), EngineCases.end(), each.Name) != EngineCases.end()) {
+        compared.push_back(each);
+      }
+    }
+    return RunEngineChild(db, compared, prefixes);
+  }
   for (const TCase& each : cases) {
     const std::string name = each.Name;
     benchmark::RegisterBenchmark((name + "/tolvane").c_str(), EndToEnd, std::ref(db), each.Criteria,
@@ -153,6 +191,11 @@ int main(int argc, char** argv) {
       "Message words with the engine's Upper %.1f ms, with the program's own %.1f ms: "
       "%.3f (target <= 1.05) %s\n",
       before, after, after / before, after <= before * 1.05 ? "ok" : "OVER TARGET");
+  if (!TOLVANE_OWN_ENGINE_BUILT) {
+    std::printf("\nThe build placed the system's engine beside the program: nothing to compare.\n");
+  } else {
+    CompareEngines(argv[0], TOLVANE_SYSTEM_ENGINE_DIR, EngineCases, TargetEngineRatio);
+  }
   benchmark::Shutdown();
   return 0;
 }

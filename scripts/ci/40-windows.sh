@@ -2,7 +2,6 @@
 # The Qt-free suite cross-built for Windows (mingw-w64) and run under a headless wine.
 set -euo pipefail
 
-bash scripts/build-sqlite-dll.sh
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 

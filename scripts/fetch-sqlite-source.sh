@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
-# Builds a Windows sqlite3.dll from Debian's own sqlite3 source package (the amalgamation is
-# not packaged, so it is generated from the sources), for the cross-built tests under wine.
-# Output: build/engine/sqlite3.dll; nothing is done when it already exists.
-# Needs: apt-get (network), dpkg-dev, tcl, gcc-mingw-w64-x86-64.
+# Usage: fetch-sqlite-source.sh OUTDIR
+# Puts the engine's amalgamation (sqlite3.c, sqlite3.h) generated from Debian's own sqlite3
+# source package into OUTDIR, which the build compiles into the engine beside the program for
+# each target. Nothing is done when OUTDIR already holds it. The amalgamation is not packaged,
+# so it is generated from the sources.
+# Needs: apt-get (network), dpkg-dev, tcl, a C compiler.
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-output="$PWD/build/engine/sqlite3.dll"
-if [ -f "$output" ]; then
-  echo "sqlite3.dll already built: $output"
+output="$1"
+if [ -f "$output/sqlite3.c" ] && [ -f "$output/sqlite3.h" ]; then
   exit 0
 fi
-mkdir -p "$(dirname "$output")"
+mkdir -p "$output"
+output="$(cd "$output" && pwd)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -42,7 +43,8 @@ apt-get "${apt_options[@]}" -qq update
 (cd "$work/src" && dpkg-source --no-check -x ./*.dsc tree >/dev/null)
 (cd "$work/src/tree" && ./configure --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
 
-x86_64-w64-mingw32-gcc -O2 -shared "$work/src/tree/sqlite3.c" -o "$work/sqlite3.dll" \
-  -static-libgcc
-mv "$work/sqlite3.dll" "$output"
-echo "Built $output"
+cp "$work/src/tree/sqlite3.h" "$output/"
+# The source last: its presence says the folder is complete.
+cp "$work/src/tree/sqlite3.c" "$output/sqlite3.c.part"
+mv "$output/sqlite3.c.part" "$output/sqlite3.c"
+echo "The engine's source is in $output"
