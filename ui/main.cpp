@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "ui/MainUnit.h"
 #include "ui/QtUserShell.h"
@@ -6,6 +7,8 @@
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tolvane 2"));
+  // Every window's title bar and the task bar show it.
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tolvane.png")));
   TQtUserShell shell;
   TMainForm form(shell);
   form.show();

@@ -29,26 +29,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-  echo "smoke: $*" >&2
-  exit 1
-}
-
-# wait_until DESCRIPTION COMMAND...: polls for five seconds, then fails with the description.
-wait_until() {
-  local what=$1
-  shift
-  for _ in $(seq 50); do
-    "$@" && return 0
-    sleep 0.1
-  done
-  fail "$what"
-}
-
-# Every xdotool call is bounded: some of them wait for the X server without a limit.
-xdo() {
-  timeout 10 xdotool "$@"
-}
+script_name=smoke
+# shellcheck source=../support/x11-session.sh
+source "$(dirname "$0")/../support/x11-session.sh"
 
 cp "$program" "$stage/tolvane"
 cp "$(dirname "$program")/libsqlite3.so.0" "$stage/"
@@ -56,21 +39,11 @@ cp "$(dirname "$program")/libsqlite3.so.0" "$stage/"
 export XDG_RUNTIME_DIR="$stage/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
-if command -v cwm >/dev/null && command -v wmctrl >/dev/null; then
-  printf 'unbind-key all\nunbind-mouse all\nborderwidth 0\n' >"$stage/cwmrc"
-  cwm -c "$stage/cwmrc" &
-  wm=$!
-  sleep 0.5
-fi
+start_window_manager
 
 "$stage/tolvane" &
 pid=$!
-wid=""
-main_window_shown() {
-  wid=$(xdotool search --onlyvisible --name '^Tolvane 2$' 2>/dev/null | head -n 1) || true
-  [ -n "$wid" ]
-}
-wait_until "no window 'Tolvane 2' appeared" main_window_shown
+wait_until "no window 'Tolvane 2' appeared" find_window "$pid" '^Tolvane 2$'
 
 xdo windowfocus --sync "$wid"
 xdo type --delay 10 'ora-00942'
