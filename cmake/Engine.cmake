@@ -94,3 +94,13 @@ function(tolvane_place_engine target)
     set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
   endif()
 endfunction()
+
+# The sanitizers' runtime opens libraries on the program's behalf, and the loader then looks
+# along that runtime's own search path instead of the program's rpath: the system's engine
+# would load. Tests of such a build name the engine's folder in the environment instead.
+function(tolvane_test_loads_engine_of test target)
+  if((TOLVANE_SANITIZE OR TOLVANE_FUZZ) AND NOT WIN32)
+    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+                 "LD_LIBRARY_PATH=$<TARGET_FILE_DIR:${target}>")
+  endif()
+endfunction()

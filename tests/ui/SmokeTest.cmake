@@ -9,4 +9,5 @@ if(TARGET tolvane AND TARGET tolvane-mkdb)
                    $<TARGET_FILE:tolvane-mkdb> ${PROJECT_SOURCE_DIR}/sample
                    ${CMAKE_CURRENT_BINARY_DIR}/window-smoke.png)
   set_tests_properties(WindowSmoke PROPERTIES TIMEOUT 120 ENVIRONMENT "LC_ALL=C.UTF-8")
+  tolvane_test_loads_engine_of(WindowSmoke tolvane)
 endif()
