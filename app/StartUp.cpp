@@ -33,14 +33,15 @@ std::optional<TPickList> ReadPickList(TSQLDB& db, const std::u16string& statemen
 
 }  // namespace
 
-TStartUpState LoadStartUpState(TSQLDB& db, TSettingsStore& settings, TUserShell& shell) {
+TStartUpState LoadStartUpState(TSQLDB& db, const std::string& dataFile, TSettingsStore& settings,
+                               TUserShell& shell) {
   TStartUpState state;
   if (!Platform::FileExists(EngineLibraryPath())) {
     shell.ShowMessage(EngineMissingMessage());
     return state;
   }
   // Checked first because opening a missing file would create an empty one.
-  if (!Platform::FileExists(DataFilePath()) || !db.Use(DataFilePath())) {
+  if (!Platform::FileExists(dataFile) || !db.Use(dataFile)) {
     shell.ShowMessage(DataFileMissingMessage());
     return state;
   }

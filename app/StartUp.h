@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 class TSQLDB;
 class TSettingsStore;
@@ -32,7 +33,9 @@ struct TStartUpState {
   QString MaxFetchRows;  // the row limit for searches (Ready only)
 };
 
-// Opens the data file on `db` and reads everything start-up needs. A data file that needs a
-// newer program, or whose version key is unreadable, is reported and asks for termination,
-// but the reading goes on: the request takes effect once the window's handler has finished.
-TStartUpState LoadStartUpState(TSQLDB& db, TSettingsStore& settings, TUserShell& shell);
+// Opens `dataFile` (the window's is DataFilePath()) on `db` and reads everything start-up
+// needs. A data file that needs a newer program, or whose version key is unreadable, is
+// reported and asks for termination, but the reading goes on: the request takes effect once
+// the window's handler has finished. Only reads: a connection set to read-only serves too.
+TStartUpState LoadStartUpState(TSQLDB& db, const std::string& dataFile, TSettingsStore& settings,
+                               TUserShell& shell);

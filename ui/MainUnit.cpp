@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <exception>
 
+#include "app/ProgramFiles.h"
 #include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "app/UserShell.h"
@@ -108,7 +109,7 @@ void TMainForm::FormShow() {
   // Without a connection there is nothing to open; the group is already disabled and the
   // window stays usable for closing.
   if (DB) {
-    ApplyStartUp(LoadStartUpState(*DB, *Settings, Shell));
+    ApplyStartUp(LoadStartUpState(*DB, DataFilePath(), *Settings, Shell));
   }
 }
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/InterfaceLanguage.h"
+#include "app/ProgramFiles.h"
 #include "app/QtText.h"
 #include "app/SettingsStore.h"
 #include "data/passqlite.h"
@@ -50,7 +51,7 @@ class StartUpTest : public ::testing::Test {
                           const TCatalogue& catalogue = SmallCatalogue()) {
     Open(WithSetting(catalogue, key, value),
          value ? "" : "DELETE FROM sys_data WHERE param='" + key + "'");
-    return LoadStartUpState(DB, Store, Shell);
+    return LoadStartUpState(DB, DataFilePath(), Store, Shell);
   }
 
   // "rows:values" for `key`, values in row order joined by "|"; "~" for a NULL.

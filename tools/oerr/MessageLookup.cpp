@@ -1,0 +1,146 @@
+#include "tools/oerr/MessageLookup.h"
+
+#include <QString>
+
+#include "app/QtText.h"
+#include "data/passql.h"
+#include "details/ReadTxt.h"
+#include "search/SearchStatement.h"
+
+namespace {
+
+constexpr std::size_t kWidestCode = 10;
+constexpr std::size_t kDetailCodeCharacters = 5;
+
+std::u16string Wide(const std::string& utf8) {
+  return QString::fromStdString(utf8).toStdU16String();
+}
+
+std::string Utf8(const std::u16string& wide) {
+  return QString::fromStdU16String(wide).toStdString();
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+std::optional<std::string> Text(TResultRow& row, int field) {
+  const TResultCell& cell = row.Field(field);
+  if (cell.IsNull) {
+    return std::nullopt;
+  }
+  return Utf8(cell.AsWideString());
+}
+
+std::optional<std::string> Unscrambled(TResultRow& row, int field, const std::string& code) {
+  const TResultCell& cell = row.Field(field);
+  if (cell.IsNull) {
+    return std::nullopt;
+  }
+  return Utf8(ReadTxt(code, cell.AsWideString()));
+}
+
+TLookupOutcome Failed(TSQLDB& db) {
+  TLookupOutcome outcome;
+  outcome.Ok = false;
+  outcome.Error = db.GetErrorMessage();
+  db.ClearResults();
+  return outcome;
+}
+
+}  // namespace
+
+std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
+                                      const std::string& facility) {
+  const QString wanted = QString::fromStdString(facility).toUpper();
+  for (const std::string& prefix : prefixes) {
+    if (QString::fromStdString(prefix).toUpper() == wanted) {
+      return prefix;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> CodeCandidates(const std::string& typed) {
+  if (!AllDigits(typed)) {
+    return {QString::fromStdString(typed).toUpper().toStdString()};
+  }
+  const std::size_t significant = typed.find_first_not_of('0');
+  const std::string digits = significant == std::string::npos ? "0" : typed.substr(significant);
+  std::vector<std::string> candidates;
+  for (std::size_t width = digits.size(); width <= kWidestCode; ++width) {
+    candidates.push_back(std::string(width - digits.size(), '0') + digits);
+  }
+  return candidates;
+}
+
+TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
+                              const std::optional<std::string>& version) {
+  std::u16string sql =
+      u"SELECT v.vers_name, p.pref_name, e.e_code, e.e_message, e.e_cause, e.e_action, "
+      u"(SELECT c.commentary FROM usr_comment c WHERE c.e_fk = e.e_pk LIMIT 1) "
+      u"FROM error e, prefix p, version v "
+      u"WHERE e.vers_fk = v.vers_pk AND e.pref_fk = p.pref_pk AND p.pref_name = %s "
+      u"AND e.e_code IN (";
+  std::vector<TSqlArg> args{TSqlArg::WideString(Wide(prefix))};
+  const std::vector<std::string> candidates = CodeCandidates(code);
+  for (std::size_t at = 0; at < candidates.size(); ++at) {
+    sql += at == 0 ? u"%s" : u", %s";
+    args.push_back(TSqlArg::WideString(Wide(candidates[at])));
+  }
+  sql += u") ";
+  if (version) {
+    sql += u"AND v.vers_name = %s ";
+    args.push_back(TSqlArg::WideString(Wide(*version)));
+  }
+  sql += u"ORDER BY v.vers_name, p.pref_name, e.e_code";
+  if (!db.FormatQuery(sql, args)) {
+    return Failed(db);
+  }
+  TLookupOutcome outcome;
+  for (std::int32_t at = 0; at < db.RowCount(); ++at) {
+    TResultRow& row = db.Row(at);
+    TFoundMessage message;
+    message.Version = *Text(row, 0);
+    message.Prefix = *Text(row, 1);
+    message.Code = *Text(row, 2);
+    message.Message = Text(row, 3).value_or(std::string());
+    // Unscrambled by the code as the detail view holds it: its first five characters.
+    const std::string key = row.Field(2).Value.substr(0, kDetailCodeCharacters);
+    message.Cause = Unscrambled(row, 4, key);
+    message.Action = Unscrambled(row, 5, key);
+    message.Comment = Text(row, 6);
+    if (message.Comment && message.Comment->empty()) {
+      message.Comment.reset();  // an empty comment is shown as none, as in the window
+    }
+    outcome.Messages.push_back(std::move(message));
+  }
+  db.ClearResults();
+  return outcome;
+}
+
+TLookupOutcome SearchMessages(TSQLDB& db, const std::string& words, bool comment,
+                              const std::string& prefix, const std::optional<std::string>& version,
+                              const std::string& rowLimit) {
+  TSearchCriteria criteria;
+  criteria.Version = QString::fromStdString(version.value_or(std::string()));
+  criteria.Prefix = QString::fromStdString(prefix);
+  (comment ? criteria.Comment : criteria.Message) = QString::fromStdString(words);
+  const QString statement =
+      BuildSearchStatement(PrepareCriteria(criteria), QString::fromStdString(rowLimit));
+  if (!db.QueryW(ToWide(statement))) {
+    return Failed(db);
+  }
+  TLookupOutcome outcome;
+  for (std::int32_t at = 0; at < db.RowCount(); ++at) {
+    TResultRow& row = db.Row(at);
+    TFoundMessage message;
+    message.Version = Text(row, 1).value_or(std::string());
+    message.Prefix = Text(row, 2).value_or(std::string());
+    message.Code = Text(row, 3).value_or(std::string());
+    message.Message = Text(row, 4).value_or(std::string());
+    outcome.Messages.push_back(std::move(message));
+  }
+  db.ClearResults();
+  return outcome;
+}
