@@ -163,7 +163,12 @@ class MainFormQTest : public QObject {
   // keep to be found, opened and written.
   void CriteriaSurviveCloseAndRestart() {
     Dir.emplace(true, u8" Tools \U0001F4E6 \U0002000B Tolvane");
-    Dir->WriteDataFile(SmallCatalogue());
+    {
+      // Built elsewhere, so that only the window's own opening meets the name.
+      TTempProgramDirectory plain;
+      plain.WriteDataFile(SmallCatalogue());
+      std::filesystem::copy_file(plain.DataFile(), Dir->Path() / "tolv2_msg.db");
+    }
     Open();
     QCOMPARE(Ui->VersionCB->count(), 3);
     Ui->VersionCB->setCurrentIndex(2);
