@@ -64,10 +64,9 @@ class Driver:
 
     # --- the X tools --------------------------------------------------------------------------
 
-    def tool(self, *args, text_input=None):
+    def tool(self, *args):
         try:
-            done = subprocess.run(args, input=text_input, capture_output=True,
-                                  timeout=TOOL_TIMEOUT, text=True)
+            done = subprocess.run(args, capture_output=True, timeout=TOOL_TIMEOUT, text=True)
         except subprocess.TimeoutExpired:
             return ""
         return done.stdout
@@ -93,8 +92,7 @@ class Driver:
     # --- the program --------------------------------------------------------------------------
 
     def start(self):
-        env = dict(os.environ)
-        self.program = subprocess.Popen([os.path.join(self.stage, "tolvane")], env=env,
+        self.program = subprocess.Popen([os.path.join(self.stage, "tolvane")],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.starts += 1
         self.note("start the program (pid %d)" % self.program.pid)
