@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test on a fresh Debian 12 machine: installs what is missing, then builds and runs
-# the Linux suite (warnings as errors), the sanitizer suite, the fuzz targets for a bounded
-# time, and the Windows suite under wine.
+# the Linux suite (warnings as errors), the sanitizer suite, random use of the real window on
+# the sanitizer build, the fuzz targets for a bounded time, and the Windows suite under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

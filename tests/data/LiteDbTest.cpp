@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -61,6 +62,8 @@ TEST_F(LiteDbFixture, ErrorsRowsAffectedAndUnbuildableFormats) {
   EXPECT_EQ(Db.RowsAffected(), 3);  // the badly formatted DELETE never ran
   ASSERT_TRUE(Db.QueryW(u"SELECT * FROM msg"));
   EXPECT_EQ(Db.RowsAffected(), 3);
+  ASSERT_TRUE(Db.Query("UPDATE msg SET text='y' WHERE id=99"));
+  EXPECT_EQ(Db.RowsAffected(), 0);  // matched nothing: not the count of an earlier change
 
   EXPECT_FALSE(Db.QueryW(u"SELECT * FROM no_such"));
   EXPECT_EQ(Db.GetErrorMessage(), "no such table: no_such");
@@ -99,6 +102,25 @@ TEST_F(LiteDbFixture, ConnectionsToOneFileShareItsEngineConnection) {
   // Reopening the same name from the one remaining user closes and reopens it.
   EXPECT_TRUE(other.Use(Path));
   EXPECT_TRUE(other.QueryW(u"SELECT 1"));
+
+  // The engine connection lives until its last user is destroyed: the open transaction (and
+  // its journal) survive the first user's end and go with the second's.
+  const std::filesystem::path journal = Path + "-journal";
+  other.Close();
+  {
+    auto first = std::make_unique<TLiteDB>(Path);
+    TLiteDB second(Path);
+    first->StartTransaction();
+    ASSERT_TRUE(first->QueryW(u"INSERT INTO msg VALUES (9, 'x', 'y')"));
+    ASSERT_TRUE(std::filesystem::exists(journal));
+    first.reset();
+    ASSERT_TRUE(second.QueryW(u"SELECT COUNT(*) FROM msg"));
+    EXPECT_EQ(second.Row(0).Field(0).AsInteger(), 4);
+  }
+  EXPECT_FALSE(std::filesystem::exists(journal));
+  TLiteDB fresh(Path);
+  ASSERT_TRUE(fresh.QueryW(u"SELECT COUNT(*) FROM msg"));
+  EXPECT_EQ(fresh.Row(0).Field(0).AsInteger(), 3);  // rolled back as the connection closed
 }
 
 TEST_F(LiteDbFixture, MemoryBoundStopsFetchingAfterTheRowThatCrossesIt) {
@@ -150,6 +172,14 @@ TEST_F(LiteDbFixture, HandlersRunInOrderAndTheirExceptionsAreDiscarded) {
   }
   Db.OnFetchRow = nullptr;
   EXPECT_TRUE(Db.QueryW(u"SELECT 1"));
+
+  // A replaced statement is the one that runs, on both paths.
+  Db.OnBeforeQuery = [](TSQLDB&, std::string& sql) { sql = "SELECT code FROM msg WHERE id=2"; };
+  for (const bool wide : {true, false}) {
+    ASSERT_TRUE(wide ? Db.QueryW(u"SELECT 1") : Db.Query("SELECT 1"));
+    ASSERT_EQ(Db.RowCount(), 1);
+    EXPECT_EQ(Db.Row(0).Field(0).Value, "01017") << wide;
+  }
 }
 
 #ifndef _WIN32

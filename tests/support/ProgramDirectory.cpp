@@ -9,17 +9,28 @@
 
 namespace fs = std::filesystem;
 
-TTempProgramDirectory::TTempProgramDirectory(bool withEngine) {
+namespace {
+
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
+}
+
+}  // namespace
+
+TTempProgramDirectory::TTempProgramDirectory(bool withEngine, const std::u8string& suffix) {
   const fs::path engine = fs::path(Platform::ProgramDirectory()) / Platform::kSqlite3LibraryName;
   std::random_device random;
   do {
-    Directory = fs::temp_directory_path() / ("tolvane-test-" + std::to_string(random()));
+    const std::string name = "tolvane-test-" + std::to_string(random());
+    Directory =
+        fs::temp_directory_path() / fs::path(std::u8string(name.begin(), name.end()) + suffix);
   } while (fs::exists(Directory));
   fs::create_directories(Directory);
   if (withEngine) {
     fs::copy_file(engine, Directory / Platform::kSqlite3LibraryName);
   }
-  Override.emplace(Directory.string());
+  Override.emplace(Utf8(Directory));
 }
 
 TTempProgramDirectory::~TTempProgramDirectory() {
@@ -30,7 +41,7 @@ TTempProgramDirectory::~TTempProgramDirectory() {
 }
 
 std::string TTempProgramDirectory::File(const std::string& name) const {
-  return (Directory / name).string();
+  return Utf8(Directory / name);
 }
 
 void TTempProgramDirectory::WriteDataFile(const TCatalogue& catalogue) const {
@@ -52,9 +63,8 @@ TCatalogueMessage Message(std::string code, std::string text, std::string cause,
 
 TCatalogue SmallCatalogue() {
   TCatalogue catalogue;
-  catalogue.Prefixes = {{"ORA", "Oracle database server"},
-                        {"TNS", "Oracle Net transport"},
-                        {"SP2", "SQL*Plus"}};
+  catalogue.Prefixes = {
+      {"ORA", "Oracle database server"}, {"TNS", "Oracle Net transport"}, {"SP2", "SQL*Plus"}};
   TCatalogueVersion v10{"10.2", {}};
   v10.Messages["ORA"] = {
       Message("00942", "table or view does not exist",

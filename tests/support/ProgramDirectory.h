@@ -11,9 +11,10 @@
 #include "tools/mkdb/Catalogue.h"
 
 class TTempProgramDirectory {
-public:
+ public:
   // `withEngine`: copy the engine library in (false stages a directory without it).
-  explicit TTempProgramDirectory(bool withEngine = true);
+  // `suffix` ends the directory's name, e.g. with characters beyond the 16-bit range.
+  explicit TTempProgramDirectory(bool withEngine = true, const std::u8string& suffix = {});
   ~TTempProgramDirectory();
   TTempProgramDirectory(const TTempProgramDirectory&) = delete;
   TTempProgramDirectory& operator=(const TTempProgramDirectory&) = delete;
@@ -27,7 +28,7 @@ public:
   // with a message when building fails.
   void WriteDataFile(const TCatalogue& catalogue) const;
 
-private:
+ private:
   std::filesystem::path Directory;
   std::optional<Platform::TProgramDirectoryOverride> Override;
 };

@@ -120,17 +120,23 @@ class MainFormQTest : public QObject {
     QTest::addColumn<QString>("message");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<int>("terminations");
+    QTest::addColumn<QList<int>>("listed");  // entries in the version and prefix lists
     const char* minVersion = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
     const char* tooOld = "E: Can't load error messages form file. Program's version too old.";
-    QTest::newRow("no engine") << "" << false << "ERROR: libsqlite3.so.0 not found" << false << 0;
-    QTest::newRow("no data file") << "-" << true << "ERROR: tolv2_msg.db not found" << false << 0;
+    const QList<int> none{0, 0};
+    QTest::newRow("no engine") << "" << false << "ERROR: libsqlite3.so.0 not found" << false << 0
+                               << none;
+    QTest::newRow("no data file") << "-" << true << "ERROR: tolv2_msg.db not found" << false << 0
+                                  << none;
     QTest::newRow("no min version") << "DELETE FROM sys_data WHERE param='min_req_exe_vers'" << true
-                                    << "E: Datafile is broken" << true << 1;
-    QTest::newRow("min version 21") << minVersion << true << tooOld << true << 1;
+                                    << "E: Datafile is broken" << true << 1 << QList<int>{3, 4};
+    QTest::newRow("min version 21")
+        << minVersion << true << tooOld << true << 1 << QList<int>{3, 4};
     QTest::newRow("version list fails")
-        << "DROP TABLE version" << true << "ERROR: no such table: version" << true << 0;
+        << "DROP TABLE version" << true << "ERROR: no such table: version" << true << 0 << none;
     QTest::newRow("prefix list fails")
-        << "DROP TABLE prefix" << true << "ERROR: no such table: prefix" << true << 0;
+        << "DROP TABLE prefix" << true << "ERROR: no such table: prefix" << true << 0
+        << QList<int>{3, 0};
   }
   void StartUpOutcomes() {
     QFETCH(QString, change);
@@ -140,11 +146,31 @@ class MainFormQTest : public QObject {
     QCOMPARE(Shell->Messages, message.isEmpty() ? QStringList() : QStringList{message});
     QTEST(Ui->MainGB->isEnabled(), "enabled");
     QTEST(Shell->TerminationRequests, "terminations");
+    QTEST((QList<int>{Ui->VersionCB->count(), Ui->PrefCB->count()}), "listed");
     QCOMPARE(std::filesystem::exists(Dir->DataFile()), change != "-");  // none created
+    // A list that failed leaves the group usable, but start-up stopped before the row limit,
+    // so every search ends in a bare " LIMIT " and fails.
+    if (Ui->MainGB->isEnabled() && Shell->TerminationRequests == 0) {
+      QCOMPARE(Form->MaxFetchRows(), QString());
+      Search(QStringLiteral("00942"));
+      QCOMPARE(Shell->Messages.size(), 2);
+      QVERIFY2(Shell->Messages[1].startsWith("ERROR (MS): "), qPrintable(Shell->Messages[1]));
+      QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Search failed"));
+    }
   }
 
+  // In a program folder whose name goes beyond the 16-bit range, which the file's name must
+  // keep to be found, opened and written.
   void CriteriaSurviveCloseAndRestart() {
-    Start();
+    Dir.emplace(true, u8" Tools \U0001F4E6 \U0002000B Tolvane");
+    {
+      // Built elsewhere, so that only the window's own opening meets the name.
+      TTempProgramDirectory plain;
+      plain.WriteDataFile(SmallCatalogue());
+      std::filesystem::copy_file(plain.DataFile(), Dir->Path() / "tolv2_msg.db");
+    }
+    Open();
+    QCOMPARE(Ui->VersionCB->count(), 3);
     Ui->VersionCB->setCurrentIndex(2);
     Ui->PrefCB->setCurrentIndex(2);
     Ui->eCodeEdit->setText(QStringLiteral("O'X"));
@@ -175,8 +201,24 @@ class MainFormQTest : public QObject {
     Search(QStringLiteral("99999"));
     QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Not found"));
     QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
-    Search(QStringLiteral("  \t"));
+    // Enter in the other two edits searches as well; then a search without criteria leaves
+    // the status and the focus as they were.
+    Ui->eCodeEdit->clear();
+    const std::pair<QLineEdit*, const char*> enters[] = {{Ui->eMsgEdit, "Found 1 record(s)"},
+                                                         {Ui->CommEdit, "Not found"}};
+    for (const auto& [edit, status] : enters) {
+      edit->setFocus();
+      QTest::keyClicks(edit, QStringLiteral("account"));
+      QTest::keyClick(edit, Qt::Key_Enter);
+      QCOMPARE(Ui->SBar->Caption(), QLatin1String(status));
+      edit->clear();
+    }
+    Ui->eMsgEdit->setFocus();
+    QTest::keyClicks(Ui->eMsgEdit, QStringLiteral("   "));
+    QTest::keyClick(Ui->eMsgEdit, Qt::Key_Return);
     QCOMPARE(Shell->Messages, QStringList{"Please, enter search criteria"});
+    QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Not found"));
+    QCOMPARE(QApplication::focusWidget(), Ui->eMsgEdit);
     QCoreApplication::postEvent(Form.get(), new QCloseEvent);  // ends the next search quietly
     Search(QStringLiteral("tns-12154"));
     QCOMPARE(Shell->Messages.size(), 1);
@@ -185,6 +227,7 @@ class MainFormQTest : public QObject {
   void FailedSearchReportsBeforeItsStatusAndDropsANestedEnter() {
     Start(SmallCatalogue(), "DROP TABLE usr_comment");
     Ui->CommEdit->setText(QStringLiteral("mine"));
+    Ui->CommEdit->setFocus();
     // Arrives while the search lets the window paint its status.
     QCoreApplication::postEvent(Ui->CommEdit,
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
@@ -193,6 +236,7 @@ class MainFormQTest : public QObject {
     QVERIFY(Shell->Messages[0].startsWith("ERROR (MS): "));
     QCOMPARE(Shell->StatusAtMessage, QStringList{"Searching ..."});
     QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Search failed"));
+    QCOMPARE(QApplication::focusWidget(), Ui->CommEdit);
   }
 
   void ApostropheInTheDataAndColumnsWithinLimits() {
@@ -260,16 +304,42 @@ class MainFormQTest : public QObject {
   }
 
   void TranslatedCaptionsLeaveFixedTextsEnglish() {
+    // Every caption has a text of its own, so a translation on the wrong control shows.
     TCatalogue catalogue = WithSetting(SmallCatalogue(), "interface_lang", "DE");
-    catalogue.Translations["DE"] = {{"My Comment", "Mein Kommentar"},
+    catalogue.Translations["DE"] = {{"Find", "Suchen"},
+                                    {" Search criteria ", " Suchkriterien "},
+                                    {"Oracle version", "Stand"},
+                                    {"Error prefix", "Vorsilbe"},
+                                    {"Error Code", "Nummer"},
+                                    {"Error Message", "Meldungstext"},
+                                    {"My Comment", "Mein Kommentar"},
+                                    {"About", "Über"},
                                     {"Version", "Ausgabe"},
+                                    {"Code", "Kennung"},
+                                    {"Message", "Meldung"},
+                                    {"Add/Edit Comment", "Kommentieren"},
                                     {"Copy to clipboard", "Kopieren"},
+                                    {"Delete", "Löschen"},
+                                    {"Cancel", "Abbrechen"},
                                     {"Save", "Speichern"},
                                     {"Cause", "Ursache"}};
     Start(catalogue);
-    QCOMPARE((QStringList{Ui->ComLab->text(), Ui->DetPop->CopyAction()->text(),
-                          Ui->ResultTree->model()->headerData(1, Qt::Horizontal).toString()}),
-             (QStringList{"Mein Kommentar", "Kopieren", "Ausgabe"}));
+    const QAbstractItemModel* results = Ui->ResultTree->model();
+    const TCommDialogCaptions& dialog = Form->CommDialogCaptions();
+    QStringList shown{Ui->FindBtn->text(), Ui->MainGB->title(), Ui->VerLab->text(),
+                      Ui->ErrLab->text(),  Ui->CodLab->text(),  Ui->MsgLab->text(),
+                      Ui->ComLab->text(),  Ui->AbtBtn->text()};
+    for (int column :
+         {TResultModel::VersionColumn, TResultModel::CodeColumn, TResultModel::MessageColumn}) {
+      shown.append(results->headerData(column, Qt::Horizontal).toString());
+    }
+    shown << Ui->DetPop->CommentAction()->text() << Ui->DetPop->CopyAction()->text()
+          << dialog.Delete << dialog.Cancel << dialog.Save;
+    QStringList translated;
+    for (const auto& [english, text] : catalogue.Translations["DE"]) {
+      translated.append(QString::fromStdString(text));
+    }
+    QCOMPARE(shown, translated.mid(0, 16));
     Search(QStringLiteral("ora-00942"));
     Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("Größe: meins")});
     Ui->DetPop->CommentAction()->trigger();
@@ -295,8 +365,42 @@ class MainFormQTest : public QObject {
     QCOMPARE((QList<int>{Ui->eCodeEdit->maxLength(), Ui->eMsgEdit->maxLength(),
                          Ui->CommEdit->maxLength()}),
              (QList<int>{10, 100, 100}));
-    Form->resize(1000, 700);
-    QCOMPARE(Ui->AbtBtn->geometry().right() + 1, 1000 - 10);
+    // Only the result list and the detail view give or take room, the detail view down to a
+    // sliver at the minimum; the About button keeps 10 pixels from the right edge.
+    struct TBands {
+      QSize Window;
+      QRect Results, Details, Status, About;
+    };
+    const TBands sizes[] = {
+        {{670, 471}, {206, 0, 464, 231}, {0, 231, 670, 219}, {0, 450, 670, 21}, {594, 3, 66, 15}},
+        {{1000, 700},
+         {206, 0, 794, 231},
+         {0, 231, 1000, 448},
+         {0, 679, 1000, 21},
+         {924, 3, 66, 15}},
+        {{642, 271}, {206, 0, 436, 231}, {0, 231, 642, 19}, {0, 250, 642, 21}, {566, 3, 66, 15}}};
+    for (const TBands& expected : sizes) {
+      if (&expected != &sizes[0]) {
+        Form->resize(expected.Window.width() == 642 ? QSize(300, 100) : expected.Window);
+      }
+      QCOMPARE(Form->size(), expected.Window);
+      QCOMPARE(Ui->BackMainPanel->geometry(), QRect(0, 0, expected.Window.width(), 231));
+      QCOMPARE(Ui->MainGB->geometry(), QRect(0, 0, 206, 231));
+      QCOMPARE(Ui->ResultTree->geometry(), expected.Results);
+      QCOMPARE(Ui->DetTree->geometry(), expected.Details);
+      QCOMPARE(Ui->SBar->geometry(), expected.Status);
+      QCOMPARE(Ui->AbtBtn->geometry(), expected.About);
+    }
+    // The keyboard's way round: the result list first, then the criteria, then the details.
+    Ui->ResultTree->setFocus();
+    QStringList tabOrder;
+    for (int i = 0; i < 9; ++i) {
+      tabOrder.append(QApplication::focusWidget()->objectName());
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(tabOrder, QStringLiteral("ResultTree VersionCB PrefCB eCodeEdit eMsgEdit CommEdit "
+                                      "FindBtn DetTree ResultTree")
+                           .split(' '));
     Ui->PrefCB->setFocus();
     QTest::keyClick(Ui->PrefCB, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
@@ -354,11 +458,18 @@ class MainFormQTest : public QObject {
     QVERIFY(!shell.Confirm(QStringLiteral("Delete the comment?")));
   }
 
-  // The real shell: every start-up box stays until answered, in order, then the program ends
-  // without running the close handler, so the refused file is not written.
+  // The real shell: every box stays until answered, in order, then the program ends. After a
+  // refused file it ends without running the close handler, so the file is not written; without
+  // the engine the window stays until closed, and each failed save has its box.
   void ShellTerminationShowsEveryBoxAndSavesNothing_data() {
     QTest::addColumn<QString>("change");  // "garbage": the file is overwritten with text
     QTest::addColumn<QStringList>("boxes");
+    QStringList closedWithoutEngine{"ERROR: libsqlite3.so.0 not found"};
+    for (int i = 0; i < 3; ++i) {
+      closedWithoutEngine << "ERROR (SPu): "
+                          << "ERROR (SPi): ";
+    }
+    QTest::newRow("no engine, then closed") << "no engine" << closedWithoutEngine;
     QTest::newRow("too new, no version table")
         << "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'; DROP TABLE version"
         << QStringList{"E: Can't load error messages form file. Program's version too old.",
@@ -370,11 +481,12 @@ class MainFormQTest : public QObject {
   }
   void ShellTerminationShowsEveryBoxAndSavesNothing() {
     QFETCH(QString, change);
-    Dir.emplace();
+    const bool engine = change != "no engine";
+    Dir.emplace(engine);
     Dir->WriteDataFile(SmallCatalogue());
     if (change == "garbage") {
       std::ofstream(Dir->DataFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'g');
-    } else {
+    } else if (engine) {
       QVERIFY(ChangeDataFile(Dir->DataFile(), change.toStdString()));
     }
     const std::string before = FileBytes(Dir->DataFile());
@@ -392,7 +504,10 @@ class MainFormQTest : public QObject {
     TQtUserShell shell;
     auto form = std::make_unique<TMainForm>(shell);
     form->show();
-    QVERIFY(shell.TerminationRequested());
+    QCOMPARE(shell.TerminationRequested(), engine);
+    if (!engine) {
+      QTimer::singleShot(0, form.get(), &QWidget::close);
+    }
     QCOMPARE(QApplication::exec(), 0);
     answer.stop();
     QTEST(seen, "boxes");
