@@ -156,7 +156,11 @@ TEST_F(CommentTransferTest, CommentsWithoutOneMessageGoToTheUnplacedFile) {
   Comment(old, "11.2", "00942", "placed", "2024-01-01");
   Comment(old, "9.2", "00942", "no such version", "2024-01-02");
   Comment(old, "8.1", "00942", "ambiguous", "2024-01-03");
+  testing::internal::CaptureStderr();
   EXPECT_EQ(Command({"comments", "carry", old, next}), kExitUnplaced);
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_NE(told.find("unplaced: ORA-00942 (9.2): no such message"), std::string::npos) << told;
+  EXPECT_NE(told.find("unplaced: ORA-00942 (8.1): 2 messages match"), std::string::npos) << told;
   EXPECT_EQ(Comments(next), TRows{"11.2|ORA|00942|placed|2024-01-01"});
   std::vector<TCommentRecord> unplaced;
   std::string error;
@@ -319,6 +323,12 @@ TEST_F(CommentTransferTest, TargetThatCannotBeWrittenStaysAsItWas) {
   EXPECT_FALSE(ImportComments(missing, records, {}, summary, error));
   EXPECT_EQ(error, missing + ": no such data file");
   EXPECT_FALSE(fs::exists(missing));
+  // The unplaced comments cannot be kept: nothing is imported either.
+  fs::create_directory(UnplacedCommentsPath(target));
+  EXPECT_FALSE(ImportComments(target, records, {}, summary, error));
+  EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+  EXPECT_EQ(FileBytes(target), before);
+  fs::remove(UnplacedCommentsPath(target));
   // Once free, the same import goes through.
   EXPECT_TRUE(ImportComments(target, records, {}, summary, error)) << error;
   EXPECT_EQ(summary.Unplaced.size(), 1u);
