@@ -62,8 +62,11 @@ class TImport {
       : DB(db), Target(target), Records(records), Options(options), Summary(summary) {}
 
   bool Run(std::string& error) {
-    const bool done = Run("BEGIN IMMEDIATE") && Place() && ReadExisting() && Apply() && Write() &&
-                      WriteUnplaced() &&
+    const bool read = Run("BEGIN IMMEDIATE") && Place() && ReadExisting();
+    if (read) {
+      Apply();
+    }
+    const bool done = read && Write() && WriteUnplaced() &&
                       Run("DROP TABLE temp.comment_import; DROP TABLE temp.comment_update") &&
                       Run("COMMIT");
     if (!done) {
@@ -82,10 +85,8 @@ class TImport {
     if (DB.Query(sql)) {
       return true;
     }
-    Error = Target + ": " + DB.GetErrorMessage();
-    if (DB.GetErrorMessage().empty()) {
-      Error += DB.CurrentResult().ErrorText;
-    }
+    const std::string engine = DB.GetErrorMessage();
+    Error = Target + ": " + (engine.empty() ? DB.CurrentResult().ErrorText : engine);
     return false;
   }
 
@@ -162,7 +163,7 @@ class TImport {
   }
 
   // Decides every placed record in file order, as if each were saved in turn.
-  bool Apply() {
+  void Apply() {
     for (std::size_t i = 0; i < Records.size(); ++i) {
       if (Placed[i] == 0) {
         continue;
@@ -186,7 +187,6 @@ class TImport {
       message.LastDate = record.LastDate;
       message.Written = &record;
     }
-    return true;
   }
 
   // One INSERT for a message without rows; an UPDATE of all its rows otherwise.
