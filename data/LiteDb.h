@@ -2,7 +2,8 @@
 // The SQLite connection. It binds the engine library at run time on the first open, shares
 // one engine connection per file between all TLiteDB objects of the process (a registry of
 // open files with a reference count and a lock per file), waits out a file locked by another
-// process (retrying every 2 ms), and bounds the memory one statement may fill.
+// process (retrying every 2 ms, for as long as BusyTimeoutMilliseconds allows), and bounds the
+// memory one statement may fill.
 // Text: file names are UTF-8; statements are UTF-8 (Query) or UTF-16 (QueryW); results hold
 // UTF-8 text.
 
@@ -62,6 +63,11 @@ class TLiteDB : public TSQLDB {
   // can take a function; otherwise Upper stays the engine's, which folds only a to z.
   bool UnicodeUpper = false;
   bool HasUnicodeUpper() const;
+
+  // How long a statement waits for a file that another process holds locked, in milliseconds.
+  // 0 (the program's choice) waits for as long as the lock lasts; above 0 the statement fails
+  // with the engine's "database is locked" once it has waited at least that long.
+  int BusyTimeoutMilliseconds = 0;
 
   // Always empty or 0 for SQLite.
   std::string Host() const { return {}; }

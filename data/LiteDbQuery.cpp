@@ -14,15 +14,24 @@ namespace {
 constexpr int kBusyWaitMilliseconds = 2;
 constexpr int kNoMemory = 7;  // the engine's own code for memory that ran out
 
-// Another process holds the file: wait and retry for as long as the lock lasts.
-int WaitWhileBusy3(void* /*connection*/, int /*attempts*/) {
+// Another process holds the file: wait and retry, for as long as the lock lasts or until the
+// connection's bound (`limit`, milliseconds) is used up. `attempts` counts the waits of this
+// one locking attempt, so the bound holds per statement; each wait sleeps at least its share.
+int KeepWaiting(const void* limit, int attempts) {
+  const int bound = *static_cast<const int*>(limit);
+  if (bound > 0 && attempts >= bound / kBusyWaitMilliseconds) {
+    return 0;
+  }
   Platform::SleepMilliseconds(kBusyWaitMilliseconds);
   return 1;
 }
 
-int WaitWhileBusy2(void* /*connection*/, const char* /*table*/, int /*attempts*/) {
-  Platform::SleepMilliseconds(kBusyWaitMilliseconds);
-  return 1;
+int WaitWhileBusy3(void* limit, int attempts) {
+  return KeepWaiting(limit, attempts);
+}
+
+int WaitWhileBusy2(void* limit, const char* /*table*/, int attempts) {
+  return KeepWaiting(limit, attempts);
 }
 
 }  // namespace
@@ -42,11 +51,11 @@ void TLiteDB::PrepareBusyHandling() {
   if (Base->Db3 != nullptr) {
     const Engine::TSqlite3Api& api = Engine::Sqlite3();
     api.BusyTimeout(Base->Db3, kBusyWaitMilliseconds);
-    api.BusyHandler(Base->Db3, &WaitWhileBusy3, this);
+    api.BusyHandler(Base->Db3, &WaitWhileBusy3, &BusyTimeoutMilliseconds);
   } else {
     const Engine::TSqlite2Api& api = Engine::Sqlite2();
     api.BusyTimeout(Base->Db2, kBusyWaitMilliseconds);
-    api.BusyHandler(Base->Db2, &WaitWhileBusy2, this);
+    api.BusyHandler(Base->Db2, &WaitWhileBusy2, &BusyTimeoutMilliseconds);
   }
 }
 

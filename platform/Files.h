@@ -13,4 +13,8 @@ bool FileExists(const std::string& path);
 // other readers and writers. Any error gives the bytes read so far (often none).
 std::string ReadFileHead(const std::string& path, std::size_t count);
 
+// Makes standard output pass bytes as they are written: Windows would otherwise turn every LF
+// into CRLF, doubling the CR of a CRLF line end.
+void UseBinaryStandardOutput();
+
 }  // namespace Platform

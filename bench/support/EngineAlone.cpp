@@ -29,7 +29,7 @@ bool Bind(void* library, const char* name, F& function) {
 
 }  // namespace
 
-TEngineAlone::TEngineAlone(const std::string& path) {
+TEngineAlone::TEngineAlone(const std::string& path, bool writable) {
   Library = Platform::LoadLibraryByName(Platform::kSqlite3LibraryName);
   if (Library == nullptr) {
     return;
@@ -48,7 +48,8 @@ TEngineAlone::TEngineAlone(const std::string& path) {
   }
   Api = std::move(entries);
   sqlite3* db = nullptr;
-  if (Api->Open(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+  const int mode = writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+  if (Api->Open(path.c_str(), &db, mode, nullptr) == SQLITE_OK) {
     Db = db;
   } else if (db != nullptr) {
     Api->Close(db);

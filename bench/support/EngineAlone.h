@@ -12,8 +12,9 @@ struct sqlite3;
 
 class TEngineAlone {
  public:
-  // Opens `path` (UTF-8) read-only; Ok() says whether binding and opening worked.
-  explicit TEngineAlone(const std::string& path);
+  // Opens `path` (UTF-8), read-only unless `writable`; Ok() says whether binding and opening
+  // worked.
+  explicit TEngineAlone(const std::string& path, bool writable = false);
   ~TEngineAlone();
   TEngineAlone(const TEngineAlone&) = delete;
   TEngineAlone& operator=(const TEngineAlone&) = delete;

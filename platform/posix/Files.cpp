@@ -56,4 +56,6 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
   return head;
 }
 
+void UseBinaryStandardOutput() {}  // POSIX output never translates line ends
+
 }  // namespace Platform

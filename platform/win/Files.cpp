@@ -1,8 +1,11 @@
 #include "platform/Files.h"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/win/WideText.h"
 
@@ -62,6 +65,10 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
   }
   head.resize(filled);
   return head;
+}
+
+void UseBinaryStandardOutput() {
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 }  // namespace Platform

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ForeignLock.h"
 #include "LiteDbFixture.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/UpperCase.h"
@@ -203,6 +204,23 @@ TEST_F(LiteDbFixture, StatementWaitsOutAFileLockedByAnotherProcess) {
   EXPECT_EQ(Db.Row(0).Field(0).AsInteger(), 4);  // the other process's row is committed
 }
 #endif
+
+// With a bound, a held lock makes the statement fail with the engine's "database is locked"
+// and write nothing; once the lock is gone the same connection goes on.
+TEST_F(LiteDbFixture, BoundedWaitFailsWhileAnotherConnectionHoldsTheFile) {
+  Db.BusyTimeoutMilliseconds = 20;
+  {
+    TForeignLock lock(Path);
+    ASSERT_TRUE(lock.Held());
+    for (const bool wide : {true, false}) {
+      EXPECT_FALSE(wide ? Db.QueryW(u"INSERT INTO msg VALUES (9, 'x', 'y')")
+                        : Db.Query("INSERT INTO msg VALUES (9, 'x', 'y')"));
+      EXPECT_EQ(Db.CurrentResult().ErrorCode, 5);  // the engine's "busy"
+    }
+  }
+  ASSERT_TRUE(Db.QueryW(u"SELECT COUNT(*) FROM msg")) << Db.GetErrorMessage();
+  EXPECT_EQ(Db.Row(0).Field(0).AsInteger(), 3);
+}
 
 TEST(LiteDbOpen, BareNamesAreCreatedInTheProgramDirectoryOtherFilesMayFail) {
   TTempDir dir;

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 
+#include "tools/mkdb/CommentsCommandLine.h"
+
 const char* const kUsageText =
     "Usage:\n"
     "  tolvane-mkdb create OUT --from DIR\n"
@@ -13,9 +15,18 @@ const char* const kUsageText =
     "      (OUT is created when it does not exist).\n"
     "  tolvane-mkdb synth OUT --messages N\n"
     "      Builds a large made-up data file of N messages for measurements.\n"
+    "  tolvane-mkdb comments export DB [--out FILE]\n"
+    "      Writes every comment of DB, with the version, prefix and code of its message, as\n"
+    "      CSV to FILE or to standard output.\n"
+    "  tolvane-mkdb comments import DB FILE [--overwrite]\n"
+    "      Puts the comments of the CSV file FILE on the same messages of DB; of two different\n"
+    "      comments the newer by lastdate stays, or FILE's with --overwrite.\n"
+    "  tolvane-mkdb comments carry OLD NEW [--overwrite]\n"
+    "      Both in one step: the comments of OLD onto the messages of NEW.\n"
     "  tolvane-mkdb --help\n"
     "OUT is replaced only when the whole build succeeded.\n"
-    "Exit codes: 0 done, 1 bad input or data error, 2 wrong command line.\n";
+    "Exit codes: 0 done, 1 bad input or data error, 2 wrong command line,\n"
+    "3 comments imported but some had no message: they are in DB.unplaced.csv.\n";
 
 namespace {
 
@@ -62,6 +73,9 @@ bool ReadCount(const std::string& text, std::int64_t& count, std::string& error)
 
 bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& parsed,
                       std::string& error) {
+  if (!arguments.empty() && arguments[0] == "comments") {
+    return ParseCommentsCommandLine(arguments, parsed, error);
+  }
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     parsed.Command = TCommandLine::TCommand::Help;
     return true;

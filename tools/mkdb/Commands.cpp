@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/mkdb/CatalogueFolder.h"
+#include "tools/mkdb/CommentCommands.h"
 #include "tools/mkdb/DataFileBuilder.h"
 #include "tools/mkdb/OracleHome.h"
 #include "tools/mkdb/SyntheticDataFile.h"
@@ -106,6 +107,10 @@ TExitCode RunCommand(const TCommandLine& command) {
       return Add(command, started);
     case TCommandLine::TCommand::Synth:
       return Synth(command, started);
+    case TCommandLine::TCommand::CommentsExport:
+    case TCommandLine::TCommand::CommentsImport:
+    case TCommandLine::TCommand::CommentsCarry:
+      return RunCommentsCommand(command);
     case TCommandLine::TCommand::Help:
       break;
   }
