@@ -11,12 +11,12 @@
 #include "RatioReporter.h"
 #include "app/QtText.h"
 #include "bench/support/EngineAlone.h"
+#include "bench/support/SyntheticFile.h"
 #include "data/passqlite.h"
 #include "platform/ProgramDirectory.h"
 #include "search/ResultModel.h"
 #include "search/SearchRunner.h"
 #include "search/SearchStatement.h"
-#include "tools/mkdb/SyntheticDataFile.h"
 
 namespace {
 
@@ -32,21 +32,6 @@ struct TCase {
   const char* Name;
   TSearchCriteria Criteria;
 };
-
-// Built once beside the program; the same count always gives the same file.
-bool EnsureDataFile(const std::string& path) {
-  if (std::filesystem::exists(path)) {
-    return true;
-  }
-  std::fprintf(stderr, "building %s ...\n", path.c_str());
-  TSyntheticSummary summary;
-  std::string error;
-  if (!WriteSyntheticDataFile(path, MessageCount, {}, summary, error)) {
-    std::fprintf(stderr, "data file not built: %s\n", error.c_str());
-    return false;
-  }
-  return true;
-}
 
 QStringList PrefixEntries(TLiteDB& db) {
   QStringList entries{QString()};
@@ -126,7 +111,7 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&argc, argv);
   const std::string path = Platform::ProgramDirectory() + "search-bench-1m.db";
-  if (!EnsureDataFile(path)) {
+  if (!EnsureSyntheticDataFile(path, MessageCount)) {
     return 1;
   }
   TLiteDB db;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "app/QtText.h"
+#include "data/FormatSql.h"
 #include "data/passql.h"
 #include "details/ReadTxt.h"
 #include "search/SearchStatement.h"
@@ -74,27 +75,33 @@ std::vector<std::string> CodeCandidates(const std::string& typed) {
   return candidates;
 }
 
-TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
-                              const std::optional<std::string>& version) {
-  std::u16string sql =
-      u"SELECT v.vers_name, p.pref_name, e.e_code, e.e_message, e.e_cause, e.e_action, "
-      u"(SELECT c.commentary FROM usr_comment c WHERE c.e_fk = e.e_pk LIMIT 1) "
-      u"FROM error e, prefix p, version v "
-      u"WHERE e.vers_fk = v.vers_pk AND e.pref_fk = p.pref_pk AND p.pref_name = %s "
-      u"AND e.e_code IN (";
+std::string LookupStatement(const std::string& prefix, const std::string& code,
+                            const std::optional<std::string>& version) {
+  std::string sql =
+      "SELECT v.vers_name, p.pref_name, e.e_code, e.e_message, e.e_cause, e.e_action, "
+      "(SELECT c.commentary FROM usr_comment c WHERE c.e_fk = e.e_pk LIMIT 1) "
+      "FROM error e, prefix p, version v "
+      "WHERE e.vers_fk = v.vers_pk AND e.pref_fk = p.pref_pk AND p.pref_name = %s "
+      "AND e.e_code IN (";
   std::vector<TSqlArg> args{TSqlArg::WideString(Wide(prefix))};
   const std::vector<std::string> candidates = CodeCandidates(code);
   for (std::size_t at = 0; at < candidates.size(); ++at) {
-    sql += at == 0 ? u"%s" : u", %s";
+    sql += at == 0 ? "%s" : ", %s";
     args.push_back(TSqlArg::WideString(Wide(candidates[at])));
   }
-  sql += u") ";
+  sql += ") ";
   if (version) {
-    sql += u"AND v.vers_name = %s ";
+    sql += "AND v.vers_name = %s ";
     args.push_back(TSqlArg::WideString(Wide(*version)));
   }
-  sql += u"ORDER BY v.vers_name, p.pref_name, e.e_code";
-  if (!db.FormatQuery(sql, args)) {
+  sql += "ORDER BY v.vers_name, p.pref_name, e.e_code";
+  // Only text arguments for "%s": the building cannot fail.
+  return *FormatSQLUtf8(sql, args);
+}
+
+TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
+                              const std::optional<std::string>& version) {
+  if (!db.QueryW(Wide(LookupStatement(prefix, code, version)))) {
     return Failed(db);
   }
   TLookupOutcome outcome;

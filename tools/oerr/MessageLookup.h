@@ -33,6 +33,10 @@ std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
 // "0942" finds "00942" too); another code stands for itself upper-cased.
 std::vector<std::string> CodeCandidates(const std::string& typed);
 
+// The statement of LookUpMessages, as UTF-8 text.
+std::string LookupStatement(const std::string& prefix, const std::string& code,
+                            const std::optional<std::string>& version);
+
 // Every message of `prefix` (a stored name) with one of the candidate codes, in the
 // window's order (version name, prefix, code), with cause, action and comment.
 TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
