@@ -3,7 +3,8 @@
 # Unpacks the portable folder where a user would (a folder whose name has a blank and
 # characters beyond the Basic Multilingual Plane), starts it through its launcher on a virtual
 # X server, searches, writes a comment through the comment editor, and checks that the comment
-# landed in the unpacked folder's data file and survives a newer archive unpacked over it.
+# landed in the unpacked folder's data file, survives a newer archive unpacked over it, and
+# shows in the terminal lookup.
 # Also checks that the launcher names the missing Qt packages instead of failing to load.
 set -euo pipefail
 
@@ -30,7 +31,7 @@ home="$stage/Tools 📦 𠀋 Tolvane"
 mkdir -p "$home"
 tar -xzf "$archive" -C "$home"
 folder="$home/tolvane"
-for file in tolvane tolvane-window tolvane-mkdb libsqlite3.so.0 tolv2_msg.sample.db \
+for file in tolvane tolvane-window tolvane-mkdb tolvane-oerr libsqlite3.so.0 tolv2_msg.sample.db \
             tolvane.desktop tolvane.svg tolvane.png README.txt; do
   [ -e "$folder/$file" ] || fail "the archive lacks tolvane/$file"
 done
@@ -81,6 +82,12 @@ pid=""
 
 tar -xzf "$archive" -C "$home"
 stored || fail "unpacking the archive again replaced the user's data file"
+
+# The terminal lookup beside the same data file, comment included.
+lookup=$("$folder/tolvane-oerr" ora 942 --version 10.2) || fail "tolvane-oerr ora 942 failed"
+grep -q '^00942, 00000, "table or view does not exist"$' <<<"$lookup" &&
+  grep -q '^// \*My comment: packaged comment$' <<<"$lookup" ||
+  fail "tolvane-oerr ora 942 printed: $lookup"
 
 # A window program whose Qt libraries are missing: the launcher names the packages.
 broken="$stage/broken"
