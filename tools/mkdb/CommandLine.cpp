@@ -23,6 +23,10 @@ const char* const kUsageText =
     "      comments the newer by lastdate stays, or FILE's with --overwrite.\n"
     "  tolvane-mkdb comments carry OLD NEW [--overwrite]\n"
     "      Both in one step: the comments of OLD onto the messages of NEW.\n"
+    "  tolvane-mkdb check DB\n"
+    "      Vets a data file that came from elsewhere, read-only: damage, objects the builder\n"
+    "      does not make, settings, and content that the window would show wrongly or that\n"
+    "      could lose a comment. Exit 0 sound, 1 problems found, 3 no data file at all.\n"
     "  tolvane-mkdb --help\n"
     "OUT is replaced only when the whole build succeeded.\n"
     "Exit codes: 0 done, 1 bad input or data error, 2 wrong command line,\n"
@@ -75,6 +79,15 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& p
                       std::string& error) {
   if (!arguments.empty() && arguments[0] == "comments") {
     return ParseCommentsCommandLine(arguments, parsed, error);
+  }
+  if (!arguments.empty() && arguments[0] == "check") {
+    if (arguments.size() != 2) {
+      error = "check needs one data file";
+      return false;
+    }
+    parsed.Command = TCommandLine::TCommand::Check;
+    parsed.Out = arguments[1];
+    return true;
   }
   if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
     parsed.Command = TCommandLine::TCommand::Help;

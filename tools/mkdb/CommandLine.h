@@ -4,6 +4,7 @@
 //   tolvane-mkdb add OUT --version NAME --oracle-home DIR
 //   tolvane-mkdb synth OUT --messages N
 //   tolvane-mkdb comments ... (see CommentsCommandLine.h)
+//   tolvane-mkdb check DB
 //   tolvane-mkdb --help
 
 #include <cstdint>
@@ -11,10 +12,25 @@
 #include <vector>
 
 // Exit codes of the tool.
-enum TExitCode : int { kExitOk = 0, kExitBadData = 1, kExitUsage = 2, kExitUnplaced = 3 };
+enum TExitCode : int {
+  kExitOk = 0,
+  kExitBadData = 1,
+  kExitUsage = 2,
+  kExitUnplaced = 3,    // comments: some had no message
+  kExitNoDataFile = 3,  // check: missing, not a database, unreadable
+};
 
 struct TCommandLine {
-  enum class TCommand { Help, Create, Add, Synth, CommentsExport, CommentsImport, CommentsCarry };
+  enum class TCommand {
+    Help,
+    Create,
+    Add,
+    Synth,
+    CommentsExport,
+    CommentsImport,
+    CommentsCarry,
+    Check
+  };
   TCommand Command = TCommand::Help;
   std::string Out;
   std::string From;           // create

@@ -7,6 +7,7 @@
 #include "tools/mkdb/CatalogueFolder.h"
 #include "tools/mkdb/CommentCommands.h"
 #include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/DataFileCheck.h"
 #include "tools/mkdb/OracleHome.h"
 #include "tools/mkdb/SyntheticDataFile.h"
 #include "tools/mkdb/VersionImport.h"
@@ -96,6 +97,15 @@ TExitCode Synth(const TCommandLine& command, TClock::time_point started) {
   return kExitOk;
 }
 
+TExitCode Check(const TCommandLine& command) {
+  const TCheckReport report = CheckDataFile(command.Out);
+  std::fputs(FormatCheckReport(command.Out, report).c_str(), stdout);
+  if (!report.IsDataFile) {
+    return kExitNoDataFile;
+  }
+  return report.Findings.empty() ? kExitOk : kExitBadData;
+}
+
 }  // namespace
 
 TExitCode RunCommand(const TCommandLine& command) {
@@ -111,6 +121,8 @@ TExitCode RunCommand(const TCommandLine& command) {
     case TCommandLine::TCommand::CommentsImport:
     case TCommandLine::TCommand::CommentsCarry:
       return RunCommentsCommand(command);
+    case TCommandLine::TCommand::Check:
+      return Check(command);
     case TCommandLine::TCommand::Help:
       break;
   }
