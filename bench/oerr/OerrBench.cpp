@@ -4,6 +4,8 @@
 //    one process start;
 //  - explain on a 200 MB log (a token every 40 lines, 2,000 distinct codes, lines up to
 //    10,000 characters) against grep -c -E for the same token pattern, and its peak memory.
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -36,11 +38,11 @@ double Median(std::vector<double> values) {
 }
 
 // The median time of `runs` runs; negative when a run failed.
-double MedianMillis(const std::vector<std::string>& command, int runs,
+double MedianMillis(const std::vector<std::string>& command, const std::string& output, int runs,
                     long* peakKilobytes = nullptr) {
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    const TChildRun result = RunChild(command);
+    const TChildRun result = RunChild(command, output);
     if (!result.Ok || result.ExitCode > 1) {  // grep -c says 1 when it counts nothing
       std::fprintf(stderr, "%s failed (%d)\n", command[0].c_str(), result.ExitCode);
       return -1;
@@ -63,8 +65,10 @@ std::vector<TCode> SomeCodes(const std::string& dataFile, std::vector<std::strin
   db.ReadOnly = true;
   std::vector<TCode> codes;
   if (!db.Use(dataFile) ||
+      // Cheap on memory: the kernel counts this process's own peak in a child's.
+      !db.Query("PRAGMA mmap_size=0; PRAGMA cache_size=-2048") ||
       !db.Query("SELECT p.pref_name, e.e_code FROM error e, prefix p WHERE e.pref_fk = p.pref_pk "
-                "GROUP BY p.pref_name, e.e_code ORDER BY random() LIMIT " +
+                "AND e.e_pk % 97 = 0 GROUP BY p.pref_name, e.e_code LIMIT " +
                 std::to_string(kDistinctCodes))) {
     return codes;
   }
@@ -140,10 +144,13 @@ int main() {
   }
 
   const TCode& one = codes.front();
-  const double ours = MedianMillis({oerr, "--db", dataFile, one.Prefix, one.Code}, kLookupRuns);
+  // Output into a file: GNU grep stops at its first match when it writes to /dev/null.
+  const std::string output = folder + "oerr-bench-output.txt";
+  const double ours =
+      MedianMillis({oerr, "--db", dataFile, one.Prefix, one.Code}, output, kLookupRuns);
   const double shell = MedianMillis(
       {"sqlite3", "-readonly", dataFile, LookupStatement(one.Prefix, one.Code, std::nullopt)},
-      kLookupRuns);
+      output, kLookupRuns);
   std::printf(
       "Lookup %s-%s, whole process: tolvane-oerr %.1f ms, sqlite3 %.1f ms: %.2f "
       "(target <= %.1f and < %.0f ms) %s\n",
@@ -158,15 +165,21 @@ int main() {
   }
   long peak = 0;
   const double explain =
-      MedianMillis({oerr, "--db", dataFile, "explain", log}, kExplainRuns, &peak);
-  const double grep = MedianMillis({"grep", "-c", "-E", Pattern(prefixes), log}, kExplainRuns);
+      MedianMillis({oerr, "--db", dataFile, "explain", log}, output, kExplainRuns, &peak);
+  const double grep =
+      MedianMillis({"grep", "-c", "-E", Pattern(prefixes), log}, output, kExplainRuns);
   const double megabytes = static_cast<double>(peak) / 1024.0;
+  rusage self{};
+  getrusage(RUSAGE_SELF, &self);
   std::printf(
       "Explain of a 200 MB log: tolvane-oerr %.0f ms, grep -c -E %.0f ms: %.2f "
       "(target <= %.1f) %s\n",
       explain, grep, explain / grep, kExplainTargetRatio,
       Verdict(explain > 0 && explain / grep <= kExplainTargetRatio));
-  std::printf("Explain's peak memory: %.1f MB (target < %.0f MB) %s\n", megabytes,
-              kExplainTargetMegabytes, Verdict(megabytes < kExplainTargetMegabytes));
+  std::printf(
+      "Explain's peak memory: %.1f MB (target < %.0f MB) %s; the kernel counts this "
+      "benchmark's own peak, %.1f MB, in it\n",
+      megabytes, kExplainTargetMegabytes, Verdict(megabytes < kExplainTargetMegabytes),
+      static_cast<double>(self.ru_maxrss) / 1024.0);
   return 0;
 }

@@ -404,7 +404,8 @@ TCheckReport CheckDataFile(const std::string& path) {
   TLiteDB db;
   db.ReadOnly = true;
   db.UniCode = true;
-  if (!db.Use(path)) {
+  // The data layer would look for a bare name beside the program.
+  if (!db.Use(Utf8Path(std::filesystem::absolute(file)))) {
     report.Findings.push_back(
         {TSeverity::Damaged, "cannot be opened: " + db.CurrentResult().ErrorText});
     return report;

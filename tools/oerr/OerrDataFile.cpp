@@ -47,6 +47,10 @@ TOerrDataFile OpenOerrDataFile(TLiteDB& db, const std::string& path) {
     }
     return file;
   }
+  // A lookup reads a few scattered pages: the memory map and the large cache that serve the
+  // window's searches would only make the process look big (the map's pages count as its own).
+  db.Query("PRAGMA mmap_size=0; PRAGMA cache_size=-2048");
+  db.ClearResults();
   file.Versions = Names(*state.Versions);
   file.Prefixes = Names(*state.Prefixes);
   file.RowLimit = state.MaxFetchRows.toStdString();

@@ -2,10 +2,12 @@
 // terminal. Exit codes: 0 found, 1 nothing found, 2 wrong command line, 3 data file unusable.
 #include <unistd.h>
 
+#include <filesystem>
 #include <iostream>
 
 #include "app/ProgramFiles.h"
 #include "data/LiteDb.h"
+#include "tools/mkdb/Utf8Path.h"
 #include "tools/oerr/Explain.h"
 #include "tools/oerr/MessageLookup.h"
 #include "tools/oerr/OerrCommandLine.h"
@@ -89,7 +91,11 @@ int main(int argc, char** argv) {
     return kFound;
   }
 
-  const std::string path = request.DataFile.value_or(DataFilePath());
+  // A name the user gives is theirs to resolve from where they are; the data layer would look
+  // for a bare name beside the program.
+  const std::string path =
+      request.DataFile ? Utf8Path(std::filesystem::absolute(PathFromUtf8(*request.DataFile)))
+                       : DataFilePath();
   TLiteDB db;
   const TOerrDataFile file = OpenOerrDataFile(db, path);
   if (!file.Problems.empty()) {
