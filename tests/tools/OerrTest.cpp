@@ -114,6 +114,8 @@ TEST(OerrCommandLineTest, FormsOfTheRequestAndWhatIsWrong) {
                                                      {"--grep"},
                                                      {"--db"},
                                                      {"--bogus", "ora", "1"},
+                                                     {"ora", "--bogus", "1"},
+                                                     {"-x"},
                                                      {"--json", "ora", "1"},
                                                      {"--grep", "a", "--comment", "b"},
                                                      {"a", "b", "c"},

@@ -53,10 +53,8 @@ std::variant<TOerrRequest, std::string> ParseOerrCommandLine(
       }
     } else if (argument == "--json") {
       request.Json = true;
-    } else if (argument == "-" || argument.empty() || argument[0] != '-' || operands.empty() ||
-               explain) {
-      // A code may begin with a dash only after its facility; an explained file named "-"
-      // is standard input.
+    } else if (argument.empty() || argument[0] != '-' || argument == "-" || explain) {
+      // After explain every name is a file ("-" is standard input), whatever it starts with.
       if (operands.empty() && !explain && argument == "explain" && request.Mode == TMode::Lookup) {
         explain = true;
         continue;
