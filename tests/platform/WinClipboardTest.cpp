@@ -30,21 +30,38 @@ TClipboardContents ReadClipboard() {
     contents.Formats.push_back(format);
   }
   if (HANDLE text = GetClipboardData(CF_TEXT)) {
-    contents.Text = static_cast<const char*>(GlobalLock(text));
-    GlobalUnlock(text);
+    if (const auto* bytes = static_cast<const char*>(GlobalLock(text))) {
+      contents.Text = bytes;
+      GlobalUnlock(text);
+    }
   }
   if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) {
-    contents.UnicodeText = static_cast<const char16_t*>(GlobalLock(text));
-    GlobalUnlock(text);
+    if (const auto* units = static_cast<const char16_t*>(GlobalLock(text))) {
+      contents.UnicodeText = units;
+      GlobalUnlock(text);
+    }
   }
   CloseClipboard();
   return contents;
+}
+
+// A freshly started wine brings its clipboard up a moment after the first program starts.
+bool ClipboardComesUp() {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (OpenClipboard(nullptr)) {
+      CloseClipboard();
+      return true;
+    }
+    Sleep(50);
+  }
+  return false;
 }
 
 TEST(WinClipboardTest, PutsTheAnsiFormFirstAndKeepsSingleLineFeeds) {
   if (GetACP() != 1252) {
     GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
   }
+  ASSERT_TRUE(ClipboardComesUp());
   const std::u16string text = u"ORA-00942\n\u00e9t\u00e9 \u20ac\r\nline\n\u0416 \U0001F600\n";
   ASSERT_TRUE(Platform::WriteClipboardText(text));
   const TClipboardContents contents = ReadClipboard();
