@@ -59,8 +59,7 @@ QString GetLangTxt(TSQLDB& db, const std::string& langCode, const QString& engli
 
 void SetGuiLang(TSQLDB& db, TSettingsStore& settings,
                 const std::vector<TCaptionSlot>& captionSlots) {
-  std::string code =
-      Platform::WideToAnsi(ToWide(settings.LoadParam(QStringLiteral("interface_lang"))));
+  std::string code = Platform::WideToAnsi(settings.LoadParam(u"interface_lang"));
   if (code.empty()) {
     code = kEnglishCode;
   }

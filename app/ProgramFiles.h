@@ -2,7 +2,6 @@
 // The two files the program needs, both in its own directory: the engine library and the
 // message data file.
 
-#include <QString>
 #include <string>
 
 inline constexpr const char* kDataFileName = "tolv2_msg.db";
@@ -12,5 +11,5 @@ std::string EngineLibraryPath();
 std::string DataFilePath();
 
 // "ERROR: <engine file name> not found" and "ERROR: tolv2_msg.db not found".
-QString EngineMissingMessage();
-QString DataFileMissingMessage();
+std::u16string EngineMissingMessage();
+std::u16string DataFileMissingMessage();

@@ -1,13 +1,14 @@
 #pragma once
-// The data-file half of the main window's first showing: the file checks, the compatibility
-// check, the two pick lists with their restored selections, the restored code and the row
-// limit. The window applies the outcome to its controls; everything said to the user on the
-// way goes through the shell.
+// The data-file half of the main window's first showing, as the window's controls take it:
+// the two pick lists with their restored selections, the restored code and the row limit.
+// The reading itself, and everything said to the user on the way, is ReadStartUpData's.
 
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <string>
+
+#include "app/StartUpData.h"
 
 class TSQLDB;
 class TSettingsStore;
@@ -21,11 +22,7 @@ struct TPickList {
 };
 
 struct TStartUpState {
-  enum class TStage {
-    FilesMissing,  // engine or data file missing, or the file did not open: group disabled
-    ListsFailed,   // a list statement failed: group enabled, the rest not set
-    Ready,
-  };
+  using TStage = TStartUpStage;
   TStage Stage = TStage::FilesMissing;
   std::optional<TPickList> Versions;  // present once the version statement succeeded
   std::optional<TPickList> Prefixes;
@@ -34,8 +31,6 @@ struct TStartUpState {
 };
 
 // Opens `dataFile` (the window's is DataFilePath()) on `db` and reads everything start-up
-// needs. A data file that needs a newer program, or whose version key is unreadable, is
-// reported and asks for termination, but the reading goes on: the request takes effect once
-// the window's handler has finished. Only reads: a connection set to read-only serves too.
+// needs; see ReadStartUpData.
 TStartUpState LoadStartUpState(TSQLDB& db, const std::string& dataFile, TSettingsStore& settings,
                                TUserShell& shell);

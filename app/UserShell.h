@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "app/NoticeSink.h"
+
 // What the comment editor is opened with.
 struct TCommentDialogRequest {
   QString Caption;      // window title, e.g. "My comment on: ORA-00942 (10g)"
@@ -21,20 +23,14 @@ struct TCommentDialogAnswer {
   QString Text;
 };
 
-class TUserShell {
+class TUserShell : public TNoticeSink {
  public:
-  virtual ~TUserShell() = default;
-
   // The plain message box: modal, title "Tolvane 2", the text, one OK button, no icon.
   virtual void ShowMessage(const QString& text) = 0;
+  void Notify(const std::u16string& text) final { ShowMessage(QString::fromStdU16String(text)); }
   // The confirmation box: title "Confirm", question icon, "&Yes" (default) and "&No".
   // Returns true for Yes.
   virtual bool Confirm(const QString& text) = 0;
-  // Asks for the program to end: the running handler goes on to its end (its boxes stay until
-  // answered), then the program ends without running the main window's close handler, also
-  // when the handler ran before the event loop started.
-  virtual void RequestTermination() = 0;
-  virtual bool TerminationRequested() const = 0;
   // Shows the comment editor modally.
   virtual TCommentDialogAnswer EditComment(const TCommentDialogRequest& request) = 0;
 };

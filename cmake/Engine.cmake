@@ -91,7 +91,10 @@ function(tolvane_place_engine target)
             "$<TARGET_FILE_DIR:${target}>/${TOLVANE_ENGINE_NAME}"
     VERBATIM)
   if(NOT WIN32)
-    set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN")
+    # The install path from the start: a build path padded for rewriting at install time
+    # would end in an empty entry, which the loader reads as the working folder.
+    set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN"
+                          BUILD_WITH_INSTALL_RPATH ON)
   endif()
 endfunction()
 

@@ -43,9 +43,9 @@ std::string ToAnsiField(const std::u16string& text, int capacity) {
   return Platform::WideToAnsi(wide.substr(0, UnitsOfCharacters(text, capacity)));
 }
 
-TSearchOutcome RunSearchStatement(TSQLDB& db, const QString& statement) {
+TSearchOutcome RunSearchStatement(TSQLDB& db, const std::u16string& statement) {
   TSearchOutcome outcome;
-  outcome.Ok = db.QueryW(ToWide(statement));
+  outcome.Ok = db.QueryW(statement);
   if (!outcome.Ok) {
     outcome.ErrorText = ToQString(Platform::AnsiToWide(db.GetErrorMessage()));
   } else {

@@ -24,7 +24,7 @@ inline constexpr int CodeCapacity = 5;
 
 // Runs `statement` with QueryW, copies every row (or the error text) and releases the
 // connection's result with ClearResults, on failure too.
-TSearchOutcome RunSearchStatement(TSQLDB& db, const QString& statement);
+TSearchOutcome RunSearchStatement(TSQLDB& db, const std::u16string& statement);
 
 // The 8-bit form of `text` holding at most `capacity` characters; a character is never split,
 // whatever the number of bytes it takes.

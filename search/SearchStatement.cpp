@@ -1,71 +1,72 @@
 #include "search/SearchStatement.h"
 
-#include "app/QtText.h"
 #include "platform/UpperCase.h"
 
 namespace {
 
-QString UpperCased(const QString& text) {
-  return ToQString(Platform::UpperCaseWide(ToWide(text)));
-}
-
 // Whether `entry` upper-cased equals `upper`. Upper-casing goes character by character and
 // keeps the length; ASCII letters, which every listed prefix uses, need no copy.
-bool EqualsUpperCased(const QString& entry, const QString& upper) {
+bool EqualsUpperCased(const std::u16string& entry, const std::u16string& upper) {
   if (entry.size() != upper.size()) {
     return false;
   }
-  for (qsizetype i = 0; i < entry.size(); ++i) {
-    const char16_t unit = entry.at(i).unicode();
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    const char16_t unit = entry[i];
     if (unit >= 0x80) {
-      return UpperCased(entry) == upper;
+      return Platform::UpperCaseWide(entry) == upper;
     }
     const char16_t upperUnit = unit >= u'a' && unit <= u'z' ? unit - (u'a' - u'A') : unit;
-    if (upperUnit != upper.at(i).unicode()) {
+    if (upperUnit != upper[i]) {
       return false;
     }
   }
   return true;
 }
 
-bool IsBelow33(QChar c) {
-  return c.unicode() < 33;
+bool IsBelow33(char16_t c) {
+  return c < 33;
 }
 
 }  // namespace
 
-QString EscapeQuotes(const QString& text) {
-  QString quoted = text;
-  quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+std::u16string EscapeQuotes(const std::u16string& text) {
+  std::u16string quoted;
+  quoted.reserve(text.size());
+  for (const char16_t c : text) {
+    quoted += c;
+    if (c == u'\'') {
+      quoted += c;
+    }
+  }
   return quoted;
 }
 
-QString TrimBelow33(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && IsBelow33(text.at(first))) {
+std::u16string TrimBelow33(const std::u16string& text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBelow33(text[first])) {
     ++first;
   }
-  while (last > first && IsBelow33(text.at(last - 1))) {
+  while (last > first && IsBelow33(text[last - 1])) {
     --last;
   }
-  return text.mid(first, last - first);
+  return text.substr(first, last - first);
 }
 
-std::optional<TPrefixSplit> SplitPrefixFromCode(const QString& typedCode,
-                                                const QStringList& prefixEntries) {
-  const qsizetype dash = typedCode.indexOf(QLatin1Char('-'));
-  if (dash < 0) {
+std::optional<TPrefixSplit> SplitPrefixFromCode(const std::u16string& typedCode,
+                                                const std::vector<std::u16string>& prefixEntries) {
+  const std::size_t dash = typedCode.find(u'-');
+  if (dash == std::u16string::npos) {
     return std::nullopt;
   }
-  const QString prefix = UpperCased(TrimBelow33(typedCode.left(dash)));
+  const std::u16string prefix = Platform::UpperCaseWide(TrimBelow33(typedCode.substr(0, dash)));
   // A code that begins with "-" names no prefix: it is searched for as typed, dash included.
-  if (prefix.isEmpty()) {
+  if (prefix.empty()) {
     return std::nullopt;
   }
-  for (int i = 0; i < prefixEntries.size(); ++i) {
-    if (EqualsUpperCased(prefixEntries.at(i), prefix)) {
-      return TPrefixSplit{i, prefix, TrimBelow33(typedCode.mid(dash + 1))};
+  for (std::size_t i = 0; i < prefixEntries.size(); ++i) {
+    if (EqualsUpperCased(prefixEntries[i], prefix)) {
+      return TPrefixSplit{static_cast<int>(i), prefix, TrimBelow33(typedCode.substr(dash + 1))};
     }
   }
   return std::nullopt;
@@ -73,50 +74,50 @@ std::optional<TPrefixSplit> SplitPrefixFromCode(const QString& typedCode,
 
 TPreparedCriteria PrepareCriteria(const TSearchCriteria& criteria) {
   return TPreparedCriteria{EscapeQuotes(criteria.Version), EscapeQuotes(criteria.Prefix),
-                           EscapeQuotes(criteria.Code), EscapeQuotes(UpperCased(criteria.Message)),
-                           EscapeQuotes(UpperCased(criteria.Comment))};
+                           EscapeQuotes(criteria.Code),
+                           EscapeQuotes(Platform::UpperCaseWide(criteria.Message)),
+                           EscapeQuotes(Platform::UpperCaseWide(criteria.Comment))};
 }
 
 bool HasSearchCriteria(const TPreparedCriteria& prepared) {
-  return !TrimBelow33(prepared.Code).isEmpty() || !TrimBelow33(prepared.Message).isEmpty() ||
-         !TrimBelow33(prepared.Comment).isEmpty();
+  return !TrimBelow33(prepared.Code).empty() || !TrimBelow33(prepared.Message).empty() ||
+         !TrimBelow33(prepared.Comment).empty();
 }
 
-QString BuildSearchStatement(const TPreparedCriteria& prepared, const QString& maxFetchRows) {
+std::u16string BuildSearchStatement(const TPreparedCriteria& prepared,
+                                    const std::u16string& maxFetchRows) {
   // A value counts as present when it has any character at all: blanks are searched for too.
-  const bool withComment = !prepared.Comment.isEmpty();
-  QString sql = QStringLiteral(
-      "SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message "
-      "FROM   error e, prefix p, version v ");
+  const bool withComment = !prepared.Comment.empty();
+  std::u16string sql =
+      u"SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message "
+      u"FROM   error e, prefix p, version v ";
   if (withComment) {
-    sql += QStringLiteral(", usr_comment c ");
+    sql += u", usr_comment c ";
   }
-  sql += QStringLiteral("WHERE  e.vers_fk = v.vers_pk ");
-  sql += QStringLiteral("  AND  e.pref_fk = p.pref_pk ");
+  sql += u"WHERE  e.vers_fk = v.vers_pk ";
+  sql += u"  AND  e.pref_fk = p.pref_pk ";
   if (withComment) {
-    sql += QStringLiteral("  AND  e.e_pk = c.e_fk ");
+    sql += u"  AND  e.e_pk = c.e_fk ";
   }
-  if (!prepared.Prefix.isEmpty()) {
-    sql += QStringLiteral("  AND  p.pref_name = '") + prepared.Prefix + QStringLiteral("' ");
+  if (!prepared.Prefix.empty()) {
+    sql += u"  AND  p.pref_name = '" + prepared.Prefix + u"' ";
   }
-  if (!prepared.Version.isEmpty()) {
-    sql += QStringLiteral("  AND  v.vers_name = '") + prepared.Version + QStringLiteral("' ");
+  if (!prepared.Version.empty()) {
+    sql += u"  AND  v.vers_name = '" + prepared.Version + u"' ";
   }
   // Five characters is a whole code: compared exactly, so "%" and "_" in it are literal.
   if (prepared.Code.size() == 5) {
-    sql += QStringLiteral("  AND  e.e_code = '") + prepared.Code + QStringLiteral("' ");
-  } else if (!prepared.Code.isEmpty()) {
-    sql += QStringLiteral("  AND  e.e_code LIKE '%") + prepared.Code + QStringLiteral("%' ");
+    sql += u"  AND  e.e_code = '" + prepared.Code + u"' ";
+  } else if (!prepared.Code.empty()) {
+    sql += u"  AND  e.e_code LIKE '%" + prepared.Code + u"%' ";
   }
-  if (!prepared.Message.isEmpty()) {
-    sql += QStringLiteral("  AND  Upper(e.e_message) LIKE '%") + prepared.Message +
-           QStringLiteral("%' ");
+  if (!prepared.Message.empty()) {
+    sql += u"  AND  Upper(e.e_message) LIKE '%" + prepared.Message + u"%' ";
   }
   if (withComment) {
-    sql += QStringLiteral("  AND  Upper(c.commentary) LIKE '%") + prepared.Comment +
-           QStringLiteral("%' ");
+    sql += u"  AND  Upper(c.commentary) LIKE '%" + prepared.Comment + u"%' ";
   }
-  sql += QStringLiteral("ORDER  BY v.vers_name, p.pref_name, e.e_code ");
-  sql += QStringLiteral(" LIMIT ") + maxFetchRows;
+  sql += u"ORDER  BY v.vers_name, p.pref_name, e.e_code ";
+  sql += u" LIMIT " + maxFetchRows;
   return sql;
 }

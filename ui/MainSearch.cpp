@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
+#include "app/QtText.h"
 #include "app/UserShell.h"
 #include "data/passqlite.h"
 #include "details/DetailTree.h"
@@ -17,10 +18,10 @@
 
 namespace {
 
-QStringList Entries(const QComboBox* list) {
-  QStringList entries;
+std::vector<std::u16string> Entries(const QComboBox* list) {
+  std::vector<std::u16string> entries;
   for (int i = 0; i < list->count(); ++i) {
-    entries.append(list->itemText(i));
+    entries.push_back(ToWide(list->itemText(i)));
   }
   return entries;
 }
@@ -41,8 +42,9 @@ void TMainForm::FindBtnClick() {
 void TMainForm::RunSearch() {
   Ui.ResultTree->Clear();
   Ui.DetTree->Clear();
-  const TSearchCriteria typed{Ui.VersionCB->currentText(), Ui.PrefCB->currentText(),
-                              Ui.eCodeEdit->text(), Ui.eMsgEdit->text(), Ui.CommEdit->text()};
+  const TSearchCriteria typed{ToWide(Ui.VersionCB->currentText()), ToWide(Ui.PrefCB->currentText()),
+                              ToWide(Ui.eCodeEdit->text()), ToWide(Ui.eMsgEdit->text()),
+                              ToWide(Ui.CommEdit->text())};
   TPreparedCriteria prepared = PrepareCriteria(typed);
   if (!HasSearchCriteria(prepared)) {
     Shell.ShowMessage(QStringLiteral("Please, enter search criteria"));
@@ -51,7 +53,7 @@ void TMainForm::RunSearch() {
   if (const auto split = SplitPrefixFromCode(typed.Code, Entries(Ui.PrefCB))) {
     // A programmatic selection: it does not count as the user choosing a prefix.
     Ui.PrefCB->setCurrentIndex(split->PrefixIndex);
-    Ui.eCodeEdit->setText(split->Code);
+    Ui.eCodeEdit->setText(ToQString(split->Code));
     prepared =
         PrepareCriteria({typed.Version, split->Prefix, split->Code, typed.Message, typed.Comment});
     QCoreApplication::processEvents();
@@ -62,7 +64,8 @@ void TMainForm::RunSearch() {
   if (!DB) {
     return;
   }
-  TSearchOutcome outcome = RunSearchStatement(*DB, BuildSearchStatement(prepared, FetchRows));
+  TSearchOutcome outcome =
+      RunSearchStatement(*DB, BuildSearchStatement(prepared, ToWide(FetchRows)));
   if (!outcome.Ok) {
     Shell.ShowMessage(QStringLiteral("ERROR (MS): ") + outcome.ErrorText);
     Ui.SBar->SetCaption(QStringLiteral("Search failed"));

@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "app/ProgramFiles.h"
+#include "app/QtText.h"
 #include "app/SettingsStore.h"
 #include "app/StartUp.h"
 #include "app/UserShell.h"
@@ -144,9 +145,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::FormClose() {
   if (Settings) {
-    Settings->SaveParam(QStringLiteral("last_err_vers"), Ui.VersionCB->currentText());
-    Settings->SaveParam(QStringLiteral("last_err_pref"), Ui.PrefCB->currentText());
-    Settings->SaveParam(QStringLiteral("last_err_code"), Ui.eCodeEdit->text());
+    Settings->SaveParam(u"last_err_vers", ToWide(Ui.VersionCB->currentText()));
+    Settings->SaveParam(u"last_err_pref", ToWide(Ui.PrefCB->currentText()));
+    Settings->SaveParam(u"last_err_code", ToWide(Ui.eCodeEdit->text()));
   }
   Settings.reset();
   DB.reset();

@@ -2,14 +2,12 @@
 // fetch, records in the list's model) against the engine alone running the same statement.
 #include <benchmark/benchmark.h>
 
-#include <QStringList>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "EngineComparison.h"
 #include "RatioReporter.h"
-#include "app/QtText.h"
 #include "bench/support/EngineAlone.h"
 #include "bench/support/SyntheticFile.h"
 #include "data/passqlite.h"
@@ -33,11 +31,11 @@ struct TCase {
   TSearchCriteria Criteria;
 };
 
-QStringList PrefixEntries(TLiteDB& db) {
-  QStringList entries{QString()};
+std::vector<std::u16string> PrefixEntries(TLiteDB& db) {
+  std::vector<std::u16string> entries{std::u16string()};
   if (db.Query("SELECT pref_name FROM prefix")) {
     for (std::int32_t i = 0; i < db.RowCount(); ++i) {
-      entries << ToQString(db.Row(i).Field(0).AsWideString());
+      entries.push_back(db.Row(i).Field(0).AsWideString());
     }
   }
   db.ClearResults();
@@ -45,16 +43,16 @@ QStringList PrefixEntries(TLiteDB& db) {
 }
 
 // What the search does with the criteria before the statement runs.
-QString Statement(TSearchCriteria criteria, const QStringList& prefixes) {
+std::u16string Statement(TSearchCriteria criteria, const std::vector<std::u16string>& prefixes) {
   if (const auto split = SplitPrefixFromCode(criteria.Code, prefixes)) {
     criteria.Prefix = split->Prefix;
     criteria.Code = split->Code;
   }
-  return BuildSearchStatement(PrepareCriteria(criteria), QStringLiteral("500"));
+  return BuildSearchStatement(PrepareCriteria(criteria), u"500");
 }
 
 void EndToEnd(benchmark::State& state, TLiteDB& db, const TSearchCriteria& criteria,
-              const QStringList& prefixes) {
+              const std::vector<std::u16string>& prefixes) {
   TResultModel model;
   for (auto _ : state) {
     TSearchOutcome outcome = RunSearchStatement(db, Statement(criteria, prefixes));
@@ -84,7 +82,8 @@ void EngineOnly(benchmark::State& state, TEngineAlone& engine, const std::u16str
 
 // In the child, only the cases that compare the engines run, and their figures are printed
 // for the parent to read.
-int RunEngineChild(TLiteDB& db, const std::vector<TCase>& cases, const QStringList& prefixes) {
+int RunEngineChild(TLiteDB& db, const std::vector<TCase>& cases,
+                   const std::vector<std::u16string>& prefixes) {
   for (const TCase& each : cases) {
     benchmark::RegisterBenchmark((std::string(each.Name) + "/tolvane").c_str(), EndToEnd,
                                  std::ref(db), each.Criteria, prefixes)
@@ -135,11 +134,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the engine alone cannot open %s\n", path.c_str());
     return 1;
   }
-  const QStringList prefixes = PrefixEntries(db);
-  const std::vector<TCase> cases = {{"code", {{}, {}, QStringLiteral("ora-00942"), {}, {}}},
-                                    {"code-like", {{}, {}, QStringLiteral("0942"), {}, {}}},
-                                    {"words", {{}, {}, {}, QStringLiteral("timeout exceeded"), {}}},
-                                    {"prefix", {{}, {}, QStringLiteral("TNS-"), {}, {}}}};
+  const std::vector<std::u16string> prefixes = PrefixEntries(db);
+  const std::vector<TCase> cases = {{"code", {{}, {}, u"ora-00942", {}, {}}},
+                                    {"code-like", {{}, {}, u"0942", {}, {}}},
+                                    {"words", {{}, {}, {}, u"timeout exceeded", {}}},
+                                    {"prefix", {{}, {}, u"TNS-", {}, {}}}};
   if (engineChild) {
     std::vector<TCase> compared;
     for (const TCase& each : cases) {
@@ -156,11 +155,11 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMillisecond)
         ->Repetitions(Repetitions);
     benchmark::RegisterBenchmark((name + "/engine").c_str(), EngineOnly, std::ref(engine),
-                                 ToWide(Statement(each.Criteria, prefixes)))
+                                 Statement(each.Criteria, prefixes))
         ->Unit(benchmark::kMillisecond)
         ->Repetitions(Repetitions);
   }
-  const TSearchCriteria words{{}, {}, {}, QStringLiteral("timeout exceeded"), {}};
+  const TSearchCriteria words{{}, {}, {}, u"timeout exceeded", {}};
   benchmark::RegisterBenchmark("words/unicode-upper", EndToEnd, std::ref(unicode), words, prefixes)
       ->Unit(benchmark::kMillisecond)
       ->Repetitions(Repetitions);

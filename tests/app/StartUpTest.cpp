@@ -88,25 +88,25 @@ class StartUpTest : public ::testing::Test {
 
 TEST_F(StartUpTest, SavingUpdatesOrInsertsOneRowAndKeepsAnyText) {
   Open(SmallCatalogue());
-  Store.SaveParam("last_err_vers", "10.2");
-  Store.SaveParam("last_err_vers", "11.2");
+  Store.SaveParam(u"last_err_vers", u"10.2");
+  Store.SaveParam(u"last_err_vers", u"11.2");
   EXPECT_EQ(Stored("last_err_vers"), "1:11.2");
-  Store.SaveParam("last_err_vers", QString());
-  Store.SaveParam("last_err_pref", QString());
+  Store.SaveParam(u"last_err_vers", u"");
+  Store.SaveParam(u"last_err_pref", u"");
   EXPECT_EQ(Stored("last_err_vers"), "1:");  // text, not NULL
   EXPECT_EQ(Stored("last_err_pref"), "1:");
-  const QString quoted = QStringLiteral("O'X 'x'' \u00e9\u4e2d");
-  Store.SaveParam("it's", quoted);
-  EXPECT_EQ(Store.LoadParam("it's"), quoted);
-  EXPECT_EQ(Store.LoadParam("last_err_code"), QString());
+  const std::u16string quoted = u"O'X 'x'' \u00e9\u4e2d";
+  Store.SaveParam(u"it's", quoted);
+  EXPECT_EQ(Store.LoadParam(u"it's"), quoted);
+  EXPECT_EQ(Store.LoadParam(u"last_err_code"), u"");
   EXPECT_TRUE(Shell.Messages.isEmpty());
 }
 
 TEST_F(StartUpTest, SettingPresentTwiceReadsFirstRowAndSavesOverBoth) {
   Open(SmallCatalogue(),
        "INSERT INTO sys_data VALUES ('last_err_pref', 'ORA'), ('last_err_pref', 'TNS')");
-  EXPECT_EQ(Store.LoadParam("last_err_pref"), "ORA");
-  Store.SaveParam("last_err_pref", "SP2");
+  EXPECT_EQ(Store.LoadParam(u"last_err_pref"), u"ORA");
+  Store.SaveParam(u"last_err_pref", u"SP2");
   EXPECT_EQ(Stored("last_err_pref"), "2:SP2|SP2");
 }
 
@@ -114,18 +114,18 @@ TEST_F(StartUpTest, SettingFailuresAreReportedAndAskToEnd) {
   // A connection that may not write, whoever runs the test (root ignores file modes).
   Open(SmallCatalogue());
   ASSERT_TRUE(DB.Query("PRAGMA query_only = ON"));
-  Store.SaveParam("last_err_code", "942");
+  Store.SaveParam(u"last_err_code", u"942");
   ASSERT_EQ(Shell.Messages.size(), 2);
   EXPECT_TRUE(Shell.Messages[0].startsWith("ERROR (SPu): "));
   EXPECT_TRUE(Shell.Messages[1].startsWith("ERROR (SPi): "));
   EXPECT_GT(Shell.Messages[1].size(), QString("ERROR (SPi): ").size());
   // The failed update of a present key changed no row, so the insert was tried too.
-  Store.SaveParam("max_fetch_rows", "10");
+  Store.SaveParam(u"max_fetch_rows", u"10");
   EXPECT_EQ(Shell.Messages.size(), 4);
-  EXPECT_EQ(Store.LoadParam("max_fetch_rows"), "500");  // kept, and reads go on
+  EXPECT_EQ(Store.LoadParam(u"max_fetch_rows"), u"500");  // kept, and reads go on
 
   ASSERT_TRUE(DB.Query("PRAGMA query_only = OFF; DROP TABLE sys_data"));
-  EXPECT_EQ(Store.LoadParam("min_req_exe_vers"), QString());
+  EXPECT_EQ(Store.LoadParam(u"min_req_exe_vers"), u"");
   EXPECT_TRUE(Shell.Messages.last().startsWith("ERROR (LP): "));
   EXPECT_TRUE(Shell.Messages.last().contains("sys_data"));
   EXPECT_EQ(Shell.TerminationRequests, 5);  // one for each message
@@ -133,7 +133,7 @@ TEST_F(StartUpTest, SettingFailuresAreReportedAndAskToEnd) {
   // A closed connection never hands back the rows of its last result.
   ASSERT_TRUE(DB.Query("SELECT vers_name FROM version"));
   DB.Close();
-  EXPECT_EQ(Store.LoadParam("min_req_exe_vers"), QString());
+  EXPECT_EQ(Store.LoadParam(u"min_req_exe_vers"), u"");
   EXPECT_EQ(Shell.Messages.last(), "ERROR (LP): ");
 }
 
@@ -152,8 +152,31 @@ TEST_F(StartUpTest, CompatibilityAndRowLimitComeFromTheDataFile) {
     EXPECT_EQ(state.MaxFetchRows, "500");  // start-up read on
   }
   const std::pair<const char*, const char*> limits[] = {
-      {nullptr, "500"}, {"abc", "500"}, {"5000", "1000"}, {"1001", "1000"},      {"1000", "1000"},
-      {"0", "0"},       {"-1", "-1"},   {"0200", "200"},  {"99999999999", "500"}};
+      {nullptr, "500"},
+      {"abc", "500"},
+      {"5000", "1000"},
+      {"1001", "1000"},
+      {"1000", "1000"},
+      {"0", "0"},
+      {"-1", "-1"},
+      {"0200", "200"},
+      {"99999999999", "500"},
+      // Read as an int: blanks around it and a sign pass, anything else inside does not.
+      {" 12 ", "12"},
+      {"\t7\r\n", "7"},
+      {"+12", "12"},
+      {"+-5", "500"},
+      {"- 5", "500"},
+      {"1 2", "500"},
+      {"12abc", "500"},
+      {"0x10", "500"},
+      {"", "500"},
+      {"+", "500"},
+      {"\uff11\uff12", "500"},  // fullwidth digits are no digits
+      {"-2147483648", "-2147483648"},
+      {"-2147483649", "500"},
+      {"2147483647", "1000"},
+      {"2147483648", "500"}};
   for (const auto& [stored, limit] : limits) {
     EXPECT_EQ(StartWith("max_fetch_rows", stored).MaxFetchRows, limit) << stored;
   }

@@ -7,6 +7,7 @@
 #include "platform/AnsiText.h"
 #include "search/PrefixDescription.h"
 #include "search/SearchStatement.h"
+#include "tests/search/TypedCriteria.h"
 #include "tests/support/ProgramDirectory.h"
 
 namespace {
@@ -21,8 +22,8 @@ class SearchRunnerTest : public ::testing::Test {
     DB.OnBeforeQuery = [this](TSQLDB&, std::string&) { ++Statements; };
   }
 
-  TSearchOutcome Search(const TSearchCriteria& criteria, const QString& limit = "500") {
-    return RunSearchStatement(DB, BuildSearchStatement(PrepareCriteria(criteria), limit));
+  TSearchOutcome Search(const TTypedCriteria& typed, const std::u16string& limit = u"500") {
+    return RunSearchStatement(DB, BuildSearchStatement(PrepareCriteria(Criteria(typed)), limit));
   }
 
   TTempProgramDirectory Directory;
@@ -46,7 +47,7 @@ TEST_F(SearchRunnerTest, RowsComeBackInVersionPrefixCodeOrderAndTheResultIsRelea
   EXPECT_EQ(DB.RowCount(), 0);
   // Words are matched upper-case, and the row limit holds.
   EXPECT_EQ(Search({"", "", "", "TaBlE", ""}).Records.size(), 2u);
-  EXPECT_EQ(Search({"", "", "", "TaBlE", ""}, "1").Records.size(), 1u);
+  EXPECT_EQ(Search({"", "", "", "TaBlE", ""}, u"1").Records.size(), 1u);
 }
 
 // Words with letters beyond ASCII match in any letter case, in comments and messages alike.
@@ -56,9 +57,8 @@ TEST_F(SearchRunnerTest, WordsBeyondAsciiMatchInAnyLetterCase) {
       "INSERT INTO usr_comment (e_fk, commentary, lastdate) SELECT e_pk, 'Prüfen Sie die Größe "
       "der Tabelle', current_timestamp FROM error WHERE e_code='00942';"
       "UPDATE error SET e_message='объект не существует' WHERE e_code='01017'"));
-  for (const char16_t* words : {u"prüfen", u"PRÜFEN", u"größe der tab", u"% die GRÖ%"}) {
-    EXPECT_EQ(Search({"", "", "", "", QString::fromUtf16(words)}).Records.size(), 2u)
-        << QString::fromUtf16(words).toStdString();
+  for (const char* words : {"prüfen", "PRÜFEN", "größe der tab", "% die GRÖ%"}) {
+    EXPECT_EQ(Search({"", "", "", "", words}).Records.size(), 2u) << words;
   }
   EXPECT_EQ(Search({"", "", "", "ОБЪЕКТ Не", ""}).Records.size(), 2u);
 }

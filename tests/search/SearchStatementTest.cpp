@@ -3,21 +3,31 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/search/TypedCriteria.h"
+
 namespace {
 
-const QStringList kPrefixes = {"", "ORA", "TNS", "SP2"};
+const std::vector<std::u16string> kPrefixes = {u"", u"ORA", u"TNS", u"SP2"};
 
-QString Statement(const TSearchCriteria& criteria) {
-  return BuildSearchStatement(PrepareCriteria(criteria), "500");
+std::string Statement(const TTypedCriteria& typed) {
+  return Utf8Text(BuildSearchStatement(PrepareCriteria(Criteria(typed)), u"500"));
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+bool HasCriteria(const TTypedCriteria& typed) {
+  return HasSearchCriteria(PrepareCriteria(Criteria(typed)));
 }
 
 TEST(SearchStatement, TheDocumentedExamplesGiveExactlyTheirStatements) {
-  EXPECT_EQ(Statement({"", "ORA", "00942", "", ""}).toStdString(),
+  EXPECT_EQ(Statement({"", "ORA", "00942", "", ""}),
             "SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message FROM   error e, "
             "prefix p, version v WHERE  e.vers_fk = v.vers_pk   AND  e.pref_fk = p.pref_pk   "
             "AND  p.pref_name = 'ORA'   AND  e.e_code = '00942' ORDER  BY v.vers_name, "
             "p.pref_name, e.e_code  LIMIT 500");
-  EXPECT_EQ(Statement({"10.2", "", "942", "table", "my"}).toStdString(),
+  EXPECT_EQ(Statement({"10.2", "", "942", "table", "my"}),
             "SELECT e.e_pk, v.vers_name, p.pref_name, e.e_code, e.e_message FROM   error e, "
             "prefix p, version v , usr_comment c WHERE  e.vers_fk = v.vers_pk   AND  e.pref_fk "
             "= p.pref_pk   AND  e.e_pk = c.e_fk   AND  v.vers_name = '10.2'   AND  e.e_code "
@@ -26,12 +36,12 @@ TEST(SearchStatement, TheDocumentedExamplesGiveExactlyTheirStatements) {
 }
 
 TEST(SearchStatement, CriteriaNeedANonBlankEditAndABlankCommentStillJoins) {
-  EXPECT_FALSE(HasSearchCriteria(PrepareCriteria({})));
-  EXPECT_FALSE(HasSearchCriteria(PrepareCriteria({"10.2", "ORA", "  ", "\t \n", "\x01 "})));
-  EXPECT_TRUE(HasSearchCriteria(PrepareCriteria({"", "", " 9 ", "", ""})));
-  EXPECT_TRUE(HasSearchCriteria(PrepareCriteria({"", "", "", "", "x"})));
-  const QString sql = Statement({"", "", "942", "", "  "});
-  EXPECT_TRUE(sql.contains("e.e_pk = c.e_fk ") && sql.contains("commentary) LIKE '%  %' "));
+  EXPECT_FALSE(HasCriteria({}));
+  EXPECT_FALSE(HasCriteria({"10.2", "ORA", "  ", "\t \n", "\x01 "}));
+  EXPECT_TRUE(HasCriteria({"", "", " 9 ", "", ""}));
+  EXPECT_TRUE(HasCriteria({"", "", "", "", "x"}));
+  const std::string sql = Statement({"", "", "942", "", "  "});
+  EXPECT_TRUE(Contains(sql, "e.e_pk = c.e_fk ") && Contains(sql, "commentary) LIKE '%  %' "));
 }
 
 // A listed prefix typed in front of the code is split off at the first dash.
@@ -45,16 +55,16 @@ TEST(SearchStatement, TypedPrefixSplitsOffAtTheFirstDash) {
                {"XYZ-1", -1, ""},         {"00942", -1, ""},       {" -942", -1, ""},
                {"OR-1", -1, ""}};
   for (const auto& c : cases) {
-    const auto split = SplitPrefixFromCode(c.Typed, kPrefixes);
+    const auto split = SplitPrefixFromCode(Utf8ToUtf16Exact(c.Typed), kPrefixes);
     ASSERT_EQ(split ? split->PrefixIndex : -1, c.Index) << c.Typed;
     if (split) {
       EXPECT_EQ(split->Prefix, kPrefixes[c.Index]);
-      EXPECT_EQ(split->Code, c.Code) << c.Typed;
+      EXPECT_EQ(Utf8Text(split->Code), c.Code) << c.Typed;
     }
   }
   // "ORA-" searches the prefix alone.
-  const QString sql = Statement({"", "ORA", "", "", ""});
-  EXPECT_TRUE(sql.contains("p.pref_name = 'ORA' ") && !sql.contains("AND  e.e_code"));
+  const std::string sql = Statement({"", "ORA", "", "", ""});
+  EXPECT_TRUE(Contains(sql, "p.pref_name = 'ORA' ") && !Contains(sql, "AND  e.e_code"));
 }
 
 TEST(SearchStatement, OnlyAQuotedCodeOfFiveCharactersIsComparedExactly) {
@@ -65,16 +75,16 @@ TEST(SearchStatement, OnlyAQuotedCodeOfFiveCharactersIsComparedExactly) {
       {"XYZ-1", "e.e_code = 'XYZ-1' "},    {"1'2", "e.e_code LIKE '%1''2%' "},
       {"ab", "e.e_code LIKE '%ab%' "}};
   for (const auto& [code, part] : cases) {
-    EXPECT_TRUE(Statement({"", "", code, "", ""}).contains(part)) << code;
+    EXPECT_TRUE(Contains(Statement({"", "", code, "", ""}), part)) << code;
   }
 }
 
 TEST(SearchStatement, ApostrophesAreDoubledAndWordsUpperCased) {
-  const QString sql = Statement({"O'Neil 1", "X'Y", "1", "don't", "caf\u00e9 it's"});
-  EXPECT_TRUE(sql.contains("v.vers_name = 'O''Neil 1' ")) << sql.toStdString();
-  EXPECT_TRUE(sql.contains("p.pref_name = 'X''Y' "));
-  EXPECT_TRUE(sql.contains("Upper(e.e_message) LIKE '%DON''T%' "));
-  EXPECT_TRUE(sql.contains(QStringLiteral("Upper(c.commentary) LIKE '%CAF\u00c9 IT''S%' ")));
+  const std::string sql = Statement({"O'Neil 1", "X'Y", "1", "don't", "caf\u00e9 it's"});
+  EXPECT_TRUE(Contains(sql, "v.vers_name = 'O''Neil 1' ")) << sql;
+  EXPECT_TRUE(Contains(sql, "p.pref_name = 'X''Y' "));
+  EXPECT_TRUE(Contains(sql, "Upper(e.e_message) LIKE '%DON''T%' "));
+  EXPECT_TRUE(Contains(sql, "Upper(c.commentary) LIKE '%CAF\u00c9 IT''S%' "));
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include "tools/oerr/MessageLookup.h"
 
-#include <QString>
-
-#include "app/QtText.h"
 #include "data/FormatSql.h"
+#include "data/Utf8Text.h"
 #include "data/passql.h"
 #include "details/ReadTxt.h"
+#include "platform/UpperCase.h"
 #include "search/SearchStatement.h"
 
 namespace {
@@ -14,11 +13,18 @@ constexpr std::size_t kWidestCode = 10;
 constexpr std::size_t kDetailCodeCharacters = 5;
 
 std::u16string Wide(const std::string& utf8) {
-  return QString::fromStdString(utf8).toStdU16String();
+  return Utf8ToUtf16Exact(utf8);
 }
 
 std::string Utf8(const std::u16string& wide) {
-  return QString::fromStdU16String(wide).toStdString();
+  std::string utf8;
+  AppendUtf16AsUtf8Exact(wide, utf8);
+  return utf8;
+}
+
+// Upper-cased as the window upper-cases what is typed.
+std::string UpperCased(const std::string& utf8) {
+  return Utf8(Platform::UpperCaseWide(Wide(utf8)));
 }
 
 bool AllDigits(const std::string& text) {
@@ -53,9 +59,9 @@ TLookupOutcome Failed(TSQLDB& db) {
 
 std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
                                       const std::string& facility) {
-  const QString wanted = QString::fromStdString(facility).toUpper();
+  const std::string wanted = UpperCased(facility);
   for (const std::string& prefix : prefixes) {
-    if (QString::fromStdString(prefix).toUpper() == wanted) {
+    if (UpperCased(prefix) == wanted) {
       return prefix;
     }
   }
@@ -64,7 +70,7 @@ std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
 
 std::vector<std::string> CodeCandidates(const std::string& typed) {
   if (!AllDigits(typed)) {
-    return {QString::fromStdString(typed).toUpper().toStdString()};
+    return {UpperCased(typed)};
   }
   const std::size_t significant = typed.find_first_not_of('0');
   const std::string digits = significant == std::string::npos ? "0" : typed.substr(significant);
@@ -130,12 +136,10 @@ TLookupOutcome SearchMessages(TSQLDB& db, const std::string& words, bool comment
                               const std::string& prefix, const std::optional<std::string>& version,
                               const std::string& rowLimit) {
   TSearchCriteria criteria;
-  criteria.Version = QString::fromStdString(version.value_or(std::string()));
-  criteria.Prefix = QString::fromStdString(prefix);
-  (comment ? criteria.Comment : criteria.Message) = QString::fromStdString(words);
-  const QString statement =
-      BuildSearchStatement(PrepareCriteria(criteria), QString::fromStdString(rowLimit));
-  if (!db.QueryW(ToWide(statement))) {
+  criteria.Version = Wide(version.value_or(std::string()));
+  criteria.Prefix = Wide(prefix);
+  (comment ? criteria.Comment : criteria.Message) = Wide(words);
+  if (!db.QueryW(BuildSearchStatement(PrepareCriteria(criteria), Wide(rowLimit)))) {
     return Failed(db);
   }
   TLookupOutcome outcome;

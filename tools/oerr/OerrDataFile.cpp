@@ -1,32 +1,36 @@
 #include "tools/oerr/OerrDataFile.h"
 
-#include "app/QtText.h"
+#include "app/NoticeSink.h"
 #include "app/SettingsStore.h"
-#include "app/StartUp.h"
-#include "app/UserShell.h"
+#include "app/StartUpData.h"
 #include "data/LiteDb.h"
+#include "data/Utf8Text.h"
 
 namespace {
 
-// The window's boxes become lines; nothing is ever asked.
-class TRecordingShell : public TUserShell {
+std::string Utf8(const std::u16string& wide) {
+  std::string utf8;
+  AppendUtf16AsUtf8Exact(wide, utf8);
+  return utf8;
+}
+
+// The window's boxes become lines.
+class TRecordingNotices : public TNoticeSink {
  public:
-  explicit TRecordingShell(std::vector<std::string>& messages) : Messages(messages) {}
-  void ShowMessage(const QString& text) override { Messages.push_back(text.toStdString()); }
-  bool Confirm(const QString&) override { return false; }
+  explicit TRecordingNotices(std::vector<std::string>& messages) : Messages(messages) {}
+  void Notify(const std::u16string& text) override { Messages.push_back(Utf8(text)); }
   void RequestTermination() override { Requested = true; }
   bool TerminationRequested() const override { return Requested; }
-  TCommentDialogAnswer EditComment(const TCommentDialogRequest&) override { return {}; }
 
  private:
   std::vector<std::string>& Messages;
   bool Requested = false;
 };
 
-std::vector<std::string> Names(const TPickList& list) {
+std::vector<std::string> Names(const TStartUpNames& list) {
   std::vector<std::string> names;
-  for (qsizetype entry = 1; entry < list.Entries.size(); ++entry) {  // past the empty one
-    names.push_back(list.Entries[entry].toStdString());
+  for (const std::u16string& name : list.Names) {
+    names.push_back(Utf8(name));
   }
   return names;
 }
@@ -38,10 +42,10 @@ TOerrDataFile OpenOerrDataFile(TLiteDB& db, const std::string& path) {
   db.ReadOnly = true;
   db.UnicodeUpper = true;
   db.UniCode = true;
-  TRecordingShell shell(file.Problems);
-  TSettingsStore settings(db, shell);
-  const TStartUpState state = LoadStartUpState(db, path, settings, shell);
-  if (state.Stage != TStartUpState::TStage::Ready || shell.TerminationRequested()) {
+  TRecordingNotices notices(file.Problems);
+  TSettingsStore settings(db, notices);
+  const TStartUpData data = ReadStartUpData(db, path, settings, notices);
+  if (data.Stage != TStartUpStage::Ready || notices.TerminationRequested()) {
     if (file.Problems.empty()) {  // refused without a word: never quietly go on
       file.Problems.push_back("the data file cannot be used");
     }
@@ -51,8 +55,8 @@ TOerrDataFile OpenOerrDataFile(TLiteDB& db, const std::string& path) {
   // window's searches would only make the process look big (the map's pages count as its own).
   db.Query("PRAGMA mmap_size=0; PRAGMA cache_size=-2048");
   db.ClearResults();
-  file.Versions = Names(*state.Versions);
-  file.Prefixes = Names(*state.Prefixes);
-  file.RowLimit = state.MaxFetchRows.toStdString();
+  file.Versions = Names(*data.Versions);
+  file.Prefixes = Names(*data.Prefixes);
+  file.RowLimit = Utf8(data.MaxFetchRows);
   return file;
 }
