@@ -176,3 +176,9 @@ void AppendUtf16AsUtf8Exact(std::u16string_view wide, std::string& utf8) {
     }
   }
 }
+
+std::string Utf16ToUtf8Exact(std::u16string_view wide) {
+  std::string utf8;
+  AppendUtf16AsUtf8Exact(wide, utf8);
+  return utf8;
+}

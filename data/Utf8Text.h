@@ -19,3 +19,4 @@ std::u16string UTF8Decode(std::string_view utf8);
 // file). A malformed byte, or a lone surrogate half, becomes U+FFFD.
 std::u16string Utf8ToUtf16Exact(std::string_view utf8);
 void AppendUtf16AsUtf8Exact(std::u16string_view wide, std::string& utf8);
+std::string Utf16ToUtf8Exact(std::u16string_view wide);

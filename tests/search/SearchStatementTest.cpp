@@ -10,7 +10,7 @@ namespace {
 const std::vector<std::u16string> kPrefixes = {u"", u"ORA", u"TNS", u"SP2"};
 
 std::string Statement(const TTypedCriteria& typed) {
-  return Utf8Text(BuildSearchStatement(PrepareCriteria(Criteria(typed)), u"500"));
+  return Utf16ToUtf8Exact(BuildSearchStatement(PrepareCriteria(Criteria(typed)), u"500"));
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -59,7 +59,7 @@ TEST(SearchStatement, TypedPrefixSplitsOffAtTheFirstDash) {
     ASSERT_EQ(split ? split->PrefixIndex : -1, c.Index) << c.Typed;
     if (split) {
       EXPECT_EQ(split->Prefix, kPrefixes[c.Index]);
-      EXPECT_EQ(Utf8Text(split->Code), c.Code) << c.Typed;
+      EXPECT_EQ(Utf16ToUtf8Exact(split->Code), c.Code) << c.Typed;
     }
   }
   // "ORA-" searches the prefix alone.

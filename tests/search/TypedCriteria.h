@@ -1,6 +1,6 @@
 #pragma once
-// Search criteria written in tests as UTF-8 literals, and the statement back as UTF-8, so that
-// the cases read as the user types them.
+// Search criteria written in tests as UTF-8 literals, so that the cases read as the user types
+// them.
 
 #include <string>
 
@@ -19,10 +19,4 @@ inline TSearchCriteria Criteria(const TTypedCriteria& typed) {
   return {Utf8ToUtf16Exact(typed.Version), Utf8ToUtf16Exact(typed.Prefix),
           Utf8ToUtf16Exact(typed.Code), Utf8ToUtf16Exact(typed.Message),
           Utf8ToUtf16Exact(typed.Comment)};
-}
-
-inline std::string Utf8Text(const std::u16string& wide) {
-  std::string utf8;
-  AppendUtf16AsUtf8Exact(wide, utf8);
-  return utf8;
 }

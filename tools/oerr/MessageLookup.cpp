@@ -17,9 +17,7 @@ std::u16string Wide(const std::string& utf8) {
 }
 
 std::string Utf8(const std::u16string& wide) {
-  std::string utf8;
-  AppendUtf16AsUtf8Exact(wide, utf8);
-  return utf8;
+  return Utf16ToUtf8Exact(wide);
 }
 
 // Upper-cased as the window upper-cases what is typed.

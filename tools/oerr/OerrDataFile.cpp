@@ -8,17 +8,11 @@
 
 namespace {
 
-std::string Utf8(const std::u16string& wide) {
-  std::string utf8;
-  AppendUtf16AsUtf8Exact(wide, utf8);
-  return utf8;
-}
-
 // The window's boxes become lines.
 class TRecordingNotices : public TNoticeSink {
  public:
   explicit TRecordingNotices(std::vector<std::string>& messages) : Messages(messages) {}
-  void Notify(const std::u16string& text) override { Messages.push_back(Utf8(text)); }
+  void Notify(const std::u16string& text) override { Messages.push_back(Utf16ToUtf8Exact(text)); }
   void RequestTermination() override { Requested = true; }
   bool TerminationRequested() const override { return Requested; }
 
@@ -30,7 +24,7 @@ class TRecordingNotices : public TNoticeSink {
 std::vector<std::string> Names(const TStartUpNames& list) {
   std::vector<std::string> names;
   for (const std::u16string& name : list.Names) {
-    names.push_back(Utf8(name));
+    names.push_back(Utf16ToUtf8Exact(name));
   }
   return names;
 }
@@ -57,6 +51,6 @@ TOerrDataFile OpenOerrDataFile(TLiteDB& db, const std::string& path) {
   db.ClearResults();
   file.Versions = Names(*data.Versions);
   file.Prefixes = Names(*data.Prefixes);
-  file.RowLimit = Utf8(data.MaxFetchRows);
+  file.RowLimit = Utf16ToUtf8Exact(data.MaxFetchRows);
   return file;
 }
