@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include <random>
 #include <set>
 
+#include "app/StartUpRules.h"
 #include "data/LiteDb.h"
 #include "data/Utf8Text.h"
 #include "details/ReadTxt.h"
@@ -24,32 +24,10 @@ using TSeverity = TCheckFinding::TSeverity;
 constexpr std::size_t kShownIntegrityFindings = 20;
 constexpr int kTextRowsPerRead = 20000;
 constexpr std::size_t kShownExamples = 5;
-// What the window accepts and does with the settings it reads; kept beside the checks that
-// report them, since this tool has no Qt and the window's own rules are Qt text functions.
-constexpr int kProgramFormat = 20;     // the window refuses a file asking for more
-constexpr int kDefaultRowLimit = 500;  // max_fetch_rows that is no integer
-constexpr int kLargestRowLimit = 1000;
 constexpr std::size_t kLongestShownCode = 5;  // the result list keeps five characters
 
 const char* const kWindowMisbehaves = " (the window would misbehave)";
 const char* const kCommentLost = " (a comment could be lost)";
-
-// The window reads a setting as an integer the way its 8-bit conversion does: blanks around
-// it allowed, a sign, decimal digits, and nothing that does not fit.
-std::optional<int> WindowInteger(std::string text) {
-  const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-  text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
-  text.erase(std::find_if_not(text.rbegin(), text.rend(), blank).base(), text.end());
-  if (!text.empty() && text[0] == '+') {
-    text.erase(0, 1);
-  }
-  int value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 class TChecker {
  public:
@@ -223,25 +201,25 @@ class TChecker {
       return;
     }
     const std::optional<std::string> format = Setting("min_req_exe_vers");
-    const std::optional<int> required = WindowInteger(format.value_or(""));
+    // The window's own rules, on the text as the window reads it.
+    const std::optional<int> required = StoredInteger(Utf8ToUtf16Exact(format.value_or("")));
     if (!required) {
       Add(TSeverity::Refused, "sys_data: min_req_exe_vers is \"" + format.value_or("") +
                                   "\", no number: the window refuses the file as broken");
-    } else if (*required > kProgramFormat) {
+    } else if (CompatibilityProblem(Utf8ToUtf16Exact(*format))) {
       Add(TSeverity::Refused, "sys_data: min_req_exe_vers " + std::to_string(*required) +
                                   " needs a newer program than this one (" +
-                                  std::to_string(kProgramFormat) +
-                                  "): the window refuses the file");
+                                  std::to_string(kExeVersion) + "): the window refuses the file");
     } else {
       Report.Facts.push_back("sys_data: min_req_exe_vers " + std::to_string(*required) +
                              ": this program can use the file");
     }
     const std::optional<std::string> limit = Setting("max_fetch_rows");
-    const std::optional<int> rows = WindowInteger(limit.value_or(""));
-    const int used = !rows ? kDefaultRowLimit : std::min(*rows, kLargestRowLimit);
+    const std::string used =
+        Utf16ToUtf8Exact(RowLimitFromSetting(Utf8ToUtf16Exact(limit.value_or(""))));
     Report.Facts.push_back("sys_data: max_fetch_rows " +
                            (limit ? "\"" + *limit + "\"" : std::string("(none)")) +
-                           ": a search lists at most " + std::to_string(used) + " rows");
+                           ": a search lists at most " + used + " rows");
     const std::string language = Setting("interface_lang").value_or("");
     Report.Facts.push_back("sys_data: interface_lang " +
                            (language.empty() || language == "EN"
