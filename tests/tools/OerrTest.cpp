@@ -119,7 +119,9 @@ TEST(OerrCommandLineTest, FormsOfTheRequestAndWhatIsWrong) {
                                                      {"--json", "ora", "1"},
                                                      {"--grep", "a", "--comment", "b"},
                                                      {"a", "b", "c"},
-                                                     {"--grep", "a", "ora", "tns"}}) {
+                                                     {"--grep", "a", "ora", "tns"},
+                                                     {"--grep", ""},
+                                                     {"--comment", " \t\n", "ora"}}) {
     EXPECT_TRUE(std::holds_alternative<std::string>(ParseOerrCommandLine(wrong)))
         << (wrong.empty() ? "(none)" : wrong[0]);
   }

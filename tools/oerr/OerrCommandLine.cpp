@@ -1,5 +1,8 @@
 #include "tools/oerr/OerrCommandLine.h"
 
+#include "data/Utf8Text.h"
+#include "search/SearchStatement.h"
+
 namespace {
 
 using TMode = TOerrRequest::TMode;
@@ -79,6 +82,10 @@ std::variant<TOerrRequest, std::string> ParseOerrCommandLine(
   if (request.Mode == TMode::Grep || request.Mode == TMode::Comment) {
     if (operands.size() > 1) {
       return "--grep and --comment take one facility at most";
+    }
+    // As the window refuses a search without criteria: blanks alone would list everything.
+    if (TrimBelow33(Utf8ToUtf16Exact(request.Words)).empty()) {
+      return "--grep and --comment need words to search for";
     }
     if (!operands.empty()) {
       request.Facility = operands[0];
