@@ -36,6 +36,11 @@ for file in tolvane tolvane-window tolvane-mkdb tolvane-oerr libsqlite3.so.0 tol
   [ -e "$folder/$file" ] || fail "the archive lacks tolvane/$file"
 done
 [ ! -e "$folder/tolv2_msg.db" ] || fail "the archive carries a tolv2_msg.db that would replace the user's"
+for program in tolvane-window tolvane-mkdb tolvane-oerr; do
+  # An empty entry would have the loader take libraries from the folder the user is in.
+  readelf -d "$folder/$program" | grep -q 'Library runpath: \[\$ORIGIN\]$' ||
+    fail "$program finds its libraries elsewhere than beside itself"
+done
 
 export XDG_RUNTIME_DIR="$stage/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
