@@ -4,5 +4,9 @@
 #include <QString>
 #include <string>
 
-inline QString ToQString(const std::u16string& text) { return QString::fromStdU16String(text); }
-inline std::u16string ToWide(const QString& text) { return text.toStdU16String(); }
+inline QString ToQString(const std::u16string& text) {
+  return QString::fromStdU16String(text);
+}
+inline std::u16string ToWide(const QString& text) {
+  return text.toStdU16String();
+}
