@@ -29,6 +29,24 @@ constexpr std::size_t kLongestShownCode = 5;  // the result list keeps five char
 const char* const kWindowMisbehaves = " (the window would misbehave)";
 const char* const kCommentLost = " (a comment could be lost)";
 
+// The first column of every row, or nothing when the statement fails.
+std::optional<std::vector<std::string>> FirstColumn(TLiteDB& db, const std::string& sql) {
+  if (!db.Query(sql)) {
+    return std::nullopt;
+  }
+  std::vector<std::string> values;
+  for (std::int32_t row = 0; row < db.RowCount(); ++row) {
+    values.push_back(db.Row(row).Field(0).Value);
+  }
+  db.ClearResults();
+  return values;
+}
+
+std::vector<std::string> ColumnsOf(TLiteDB& db, const std::string& table) {
+  return FirstColumn(db, "SELECT name FROM pragma_table_info('" + table + "')")
+      .value_or(std::vector<std::string>());
+}
+
 class TChecker {
  public:
   TChecker(TLiteDB& db, TCheckReport& report) : DB(db), Report(report) {}
@@ -57,16 +75,12 @@ class TChecker {
 
   // The first column of every row; the statement's error is a finding of its own.
   std::vector<std::string> Column(const std::string& sql) {
-    std::vector<std::string> values;
-    if (!DB.Query(sql)) {
+    std::optional<std::vector<std::string>> values = FirstColumn(DB, sql);
+    if (!values) {
       Add(TSeverity::Damaged, "engine: " + DB.GetErrorMessage() + " in: " + sql);
-      return values;
+      return {};
     }
-    for (std::int32_t row = 0; row < DB.RowCount(); ++row) {
-      values.push_back(DB.Row(row).Field(0).Value);
-    }
-    DB.ClearResults();
-    return values;
+    return std::move(*values);
   }
 
   std::int64_t Count(const std::string& sql) {
@@ -81,12 +95,12 @@ class TChecker {
   bool HasTable(const std::string& name) const { return Tables.count(name) != 0; }
 
   void Integrity() {
-    if (!DB.Query("PRAGMA integrity_check")) {  // damage that stops the check itself
+    const std::optional<std::vector<std::string>> found = FirstColumn(DB, "PRAGMA integrity_check");
+    if (!found) {  // damage that stops the check itself
       Add(TSeverity::Damaged, "integrity: " + DB.GetErrorMessage() + kWindowMisbehaves);
       return;
     }
-    DB.ClearResults();
-    const std::vector<std::string> lines = Column("PRAGMA integrity_check");
+    const std::vector<std::string>& lines = *found;
     if (lines.size() == 1 && lines[0] == "ok") {
       return;
     }
@@ -136,7 +150,7 @@ class TChecker {
         continue;
       }
       std::set<std::string> present;
-      for (const std::string& column : ColumnsOf(table)) {
+      for (const std::string& column : ColumnsOf(DB, table)) {
         present.insert(column);
       }
       for (const std::string& column : columns) {
@@ -146,17 +160,6 @@ class TChecker {
         }
       }
     }
-  }
-
-  std::vector<std::string> ColumnsOf(const std::string& table) {
-    std::vector<std::string> columns;
-    if (DB.Query("SELECT name FROM pragma_table_info('" + table + "')")) {
-      for (std::int32_t row = 0; row < DB.RowCount(); ++row) {
-        columns.push_back(DB.Row(row).Field(0).Value);
-      }
-    }
-    DB.ClearResults();
-    return columns;
   }
 
   static void ReadBuilderSchema(std::map<std::string, std::set<std::string>>& tables,
@@ -177,10 +180,9 @@ class TChecker {
         }
         for (const auto& [type, name] : names) {
           objects.insert(type + " " + name);
-          if (type == "table" &&
-              schema.Query("SELECT name FROM pragma_table_info('" + name + "')")) {
-            for (std::int32_t row = 0; row < schema.RowCount(); ++row) {
-              tables[name].insert(schema.Row(row).Field(0).Value);
+          if (type == "table") {
+            for (const std::string& column : ColumnsOf(schema, name)) {
+              tables[name].insert(column);
             }
           }
         }
