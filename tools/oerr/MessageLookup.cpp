@@ -12,17 +12,9 @@ namespace {
 constexpr std::size_t kWidestCode = 10;
 constexpr std::size_t kDetailCodeCharacters = 5;
 
-std::u16string Wide(const std::string& utf8) {
-  return Utf8ToUtf16Exact(utf8);
-}
-
-std::string Utf8(const std::u16string& wide) {
-  return Utf16ToUtf8Exact(wide);
-}
-
 // Upper-cased as the window upper-cases what is typed.
 std::string UpperCased(const std::string& utf8) {
-  return Utf8(Platform::UpperCaseWide(Wide(utf8)));
+  return Utf16ToUtf8Exact(Platform::UpperCaseWide(Utf8ToUtf16Exact(utf8)));
 }
 
 bool AllDigits(const std::string& text) {
@@ -34,7 +26,7 @@ std::optional<std::string> Text(TResultRow& row, int field) {
   if (cell.IsNull) {
     return std::nullopt;
   }
-  return Utf8(cell.AsWideString());
+  return Utf16ToUtf8Exact(cell.AsWideString());
 }
 
 std::optional<std::string> Unscrambled(TResultRow& row, int field, const std::string& code) {
@@ -42,7 +34,7 @@ std::optional<std::string> Unscrambled(TResultRow& row, int field, const std::st
   if (cell.IsNull) {
     return std::nullopt;
   }
-  return Utf8(ReadTxt(code, cell.AsWideString()));
+  return Utf16ToUtf8Exact(ReadTxt(code, cell.AsWideString()));
 }
 
 TLookupOutcome Failed(TSQLDB& db) {
@@ -87,16 +79,16 @@ std::string LookupStatement(const std::string& prefix, const std::string& code,
       "FROM error e, prefix p, version v "
       "WHERE e.vers_fk = v.vers_pk AND e.pref_fk = p.pref_pk AND p.pref_name = %s "
       "AND e.e_code IN (";
-  std::vector<TSqlArg> args{TSqlArg::WideString(Wide(prefix))};
+  std::vector<TSqlArg> args{TSqlArg::WideString(Utf8ToUtf16Exact(prefix))};
   const std::vector<std::string> candidates = CodeCandidates(code);
   for (std::size_t at = 0; at < candidates.size(); ++at) {
     sql += at == 0 ? "%s" : ", %s";
-    args.push_back(TSqlArg::WideString(Wide(candidates[at])));
+    args.push_back(TSqlArg::WideString(Utf8ToUtf16Exact(candidates[at])));
   }
   sql += ") ";
   if (version) {
     sql += "AND v.vers_name = %s ";
-    args.push_back(TSqlArg::WideString(Wide(*version)));
+    args.push_back(TSqlArg::WideString(Utf8ToUtf16Exact(*version)));
   }
   sql += "ORDER BY v.vers_name, p.pref_name, e.e_code";
   // Only text arguments for "%s": the building cannot fail.
@@ -105,7 +97,7 @@ std::string LookupStatement(const std::string& prefix, const std::string& code,
 
 TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
                               const std::optional<std::string>& version) {
-  if (!db.QueryW(Wide(LookupStatement(prefix, code, version)))) {
+  if (!db.QueryW(Utf8ToUtf16Exact(LookupStatement(prefix, code, version)))) {
     return Failed(db);
   }
   TLookupOutcome outcome;
@@ -134,10 +126,10 @@ TLookupOutcome SearchMessages(TSQLDB& db, const std::string& words, bool comment
                               const std::string& prefix, const std::optional<std::string>& version,
                               const std::string& rowLimit) {
   TSearchCriteria criteria;
-  criteria.Version = Wide(version.value_or(std::string()));
-  criteria.Prefix = Wide(prefix);
-  (comment ? criteria.Comment : criteria.Message) = Wide(words);
-  if (!db.QueryW(BuildSearchStatement(PrepareCriteria(criteria), Wide(rowLimit)))) {
+  criteria.Version = Utf8ToUtf16Exact(version.value_or(std::string()));
+  criteria.Prefix = Utf8ToUtf16Exact(prefix);
+  (comment ? criteria.Comment : criteria.Message) = Utf8ToUtf16Exact(words);
+  if (!db.QueryW(BuildSearchStatement(PrepareCriteria(criteria), Utf8ToUtf16Exact(rowLimit)))) {
     return Failed(db);
   }
   TLookupOutcome outcome;
