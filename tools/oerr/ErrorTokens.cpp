@@ -17,7 +17,9 @@ bool IsWordByte(unsigned char byte) {
          byte == '_' || byte >= 0x80;
 }
 
-std::string Upper(std::string_view text) {
+}  // namespace
+
+std::string UpperAscii(std::string_view text) {
   std::string upper(text);
   for (char& ch : upper) {
     if (ch >= 'a' && ch <= 'z') {
@@ -26,8 +28,6 @@ std::string Upper(std::string_view text) {
   }
   return upper;
 }
-
-}  // namespace
 
 TErrorTokenScanner::TErrorTokenScanner(std::set<std::string> prefixes, THandler handler)
     : Prefixes(std::move(prefixes)), Handler(std::move(handler)) {
@@ -111,7 +111,7 @@ bool TErrorTokenScanner::Examine(std::size_t dash, bool final) {
     const std::size_t from = dash - length;
     const bool boundary = from > 0 ? !IsWordByte(byte(from - 1)) : AtStart;
     if (boundary) {
-      std::string candidate = Upper(std::string_view(Data).substr(from, length));
+      std::string candidate = UpperAscii(std::string_view(Data).substr(from, length));
       if (Prefixes.count(candidate) != 0) {
         start = from;
         prefix = std::move(candidate);

@@ -21,6 +21,10 @@ struct TErrorToken {
   std::uint64_t Line;  // counted from 1; a line ends at LF
 };
 
+// ASCII letters upper-cased, every other byte kept: the letter case the scanner compares
+// prefix names in.
+std::string UpperAscii(std::string_view text);
+
 class TErrorTokenScanner {
  public:
   using THandler = std::function<void(const TErrorToken&)>;

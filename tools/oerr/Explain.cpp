@@ -11,6 +11,7 @@
 #include <set>
 
 #include "tools/oerr/ErrorTally.h"
+#include "tools/oerr/ErrorTokens.h"
 #include "tools/oerr/MessageLookup.h"
 #include "tools/oerr/OerrLayout.h"
 
@@ -18,13 +19,6 @@ namespace {
 
 constexpr std::size_t kPieceBytes = 1 << 20;
 constexpr const char* kStandardInputName = "(standard input)";
-
-std::string UpperAscii(std::string text) {
-  for (char& ch : text) {
-    ch = ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
-  }
-  return text;
-}
 
 void Scan(std::istream& in, const std::string& name, const std::set<std::string>& prefixes,
           TErrorTally& tally) {
