@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/LiteDb.h"
@@ -19,51 +22,65 @@ namespace {
 namespace fs = std::filesystem;
 using TRows = std::vector<std::string>;
 
+const std::string kHeader = "version,prefix,code,comment,lastdate\r\n";
+
 std::string FileBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TCatalogue Catalogue(const std::vector<std::string>& versions) {
-  TCatalogue catalogue;
-  catalogue.Prefixes = {{"ORA", "Server"}, {"TNS", "Net"}};
-  for (const std::string& name : versions) {
-    TCatalogueVersion version{name, {}};
-    version.Messages["ORA"] = {{"00942", "table or view does not exist", "c", "a"},
-                               {"01017", "invalid username/password", "c", "a"}};
-    version.Messages["TNS"] = {{"12154", "could not resolve the alias", "c", "a"}};
-    catalogue.Versions.push_back(version);
+std::string Literal(std::string text) {
+  for (std::size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 2)) {
+    text.insert(at, 1, '\'');
   }
-  return catalogue;
+  return "'" + text + "'";
+}
+
+std::vector<std::string> Words(const std::string& line) {
+  std::istringstream in(line);
+  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// "text@lastdate" split into text and date; an empty date stands for none.
+std::pair<std::string, std::string> TextAndDate(const std::string& comment) {
+  const std::size_t at = comment.rfind('@');
+  return {comment.substr(0, at), comment.substr(at + 1)};
 }
 
 class CommentTransferTest : public ::testing::Test {
  protected:
+  std::string In(const std::string& name) const { return (Folder.Path() / name).string(); }
+
+  // ORA-00942, ORA-01017 and TNS-00942 in every version: the prefix tells the two 00942 apart.
   std::string Build(const std::string& name, const std::vector<std::string>& versions) {
-    const std::string path = (Folder.Path() / name).string();
+    TCatalogue catalogue{{}, {{"ORA", "Server"}, {"TNS", "Net"}}, {}, {}};
+    for (const std::string& version : versions) {
+      catalogue.Versions.push_back(
+          {version,
+           {{"ORA", {{"00942", "no such table", "c", "a"}, {"01017", "invalid login", "c", "a"}}},
+            {"TNS", {{"00942", "no such alias", "c", "a"}}}}});
+    }
     std::string error;
-    EXPECT_TRUE(BuildDataFile(path, Catalogue(versions), error)) << error;
-    return path;
+    EXPECT_TRUE(BuildDataFile(In(name), catalogue, error)) << error;
+    return In(name);
   }
 
-  static void Run(const std::string& path, const std::string& sql) {
+  // Runs `sql` on the file: the first column of the rows it gives.
+  static TRows Run(const std::string& path, const std::string& sql) {
     TLiteDB db;
     db.UniCode = true;
-    ASSERT_TRUE(db.Use(path));
-    ASSERT_TRUE(db.Query(sql)) << db.GetErrorMessage() << "\n" << sql;
-  }
-
-  static std::string Literal(const std::string& text) {
-    std::string sql = "'";
-    for (const char c : text) {
-      sql += c == '\'' ? "''" : std::string(1, c);
+    EXPECT_TRUE(db.Use(path) && db.Query(sql)) << db.GetErrorMessage() << "\n" << sql;
+    TRows rows;
+    for (std::int32_t i = 0; i < db.RowCount(); ++i) {
+      rows.push_back(db.Row(i).Field(0).Value);
     }
-    return sql + "'";
+    return rows;
   }
 
-  // Adds a comment row on the message of that identity; an empty date is stored as NULL.
+  // Adds the comment row "text@lastdate" (no date: NULL) on ORA-code of that version.
   static void Comment(const std::string& path, const std::string& version, const std::string& code,
-                      const std::string& text, const std::string& date) {
+                      const std::string& comment) {
+    const auto [text, date] = TextAndDate(comment);
     Run(path, "INSERT INTO usr_comment (e_fk, commentary, lastdate) SELECT e_pk, " + Literal(text) +
                   ", " + (date.empty() ? "NULL" : Literal(date)) +
                   " FROM error JOIN version ON vers_pk = vers_fk JOIN prefix ON pref_pk = "
@@ -71,26 +88,14 @@ class CommentTransferTest : public ::testing::Test {
                   Literal(version) + " AND e_code = " + Literal(code));
   }
 
-  // Every comment row by its message's identity: "version|prefix|code|text|date", NULL as "-".
+  // Every comment row by its message's identity: "version|prefix|code|text@date", NULL as "-".
   static TRows Comments(const std::string& path) {
-    TLiteDB db;
-    db.UniCode = true;
-    EXPECT_TRUE(db.Use(path));
-    EXPECT_TRUE(
-        db.Query("SELECT vers_name, pref_name, e_code, commentary, coalesce(lastdate, '-') "
-                 "FROM usr_comment JOIN error ON e_pk = e_fk JOIN version ON vers_pk = vers_fk "
-                 "JOIN prefix ON pref_pk = pref_fk ORDER BY vers_name, pref_name, e_code, "
-                 "usr_comment.rowid"))
-        << db.GetErrorMessage();
-    TRows rows;
-    for (std::int32_t i = 0; i < db.RowCount(); ++i) {
-      std::string row;
-      for (int f = 0; f < 5; ++f) {
-        row += (f ? "|" : "") + db.Row(i).Field(f).Value;
-      }
-      rows.push_back(row);
-    }
-    return rows;
+    return Run(
+        path,
+        "SELECT vers_name || '|' || pref_name || '|' || e_code || '|' || commentary || '@' || "
+        "coalesce(lastdate, '-') FROM usr_comment JOIN error ON e_pk = e_fk JOIN version ON "
+        "vers_pk = vers_fk JOIN prefix ON pref_pk = pref_fk ORDER BY vers_name, pref_name, "
+        "e_code, usr_comment.rowid");
   }
 
   static TExitCode Command(const std::vector<std::string>& arguments) {
@@ -100,301 +105,182 @@ class CommentTransferTest : public ::testing::Test {
     return RunCommentsCommand(command);
   }
 
-  std::string Csv(const std::string& name, const std::string& content) const {
-    Folder.Write(name, content);
-    return (Folder.Path() / name).string();
-  }
-
   TTempFolder Folder;
 };
 
 // Texts a user may type: apostrophes, double quotes, commas, CR, LF, tabs, characters beyond
-// the Basic Multilingual Plane. Export, then import into a copy of the file made before.
-TEST_F(CommentTransferTest, ExportThenImportIntoAFreshCopyKeepsEveryByte) {
+// the Basic Multilingual Plane. Exported and imported into a file built alike, they arrive
+// byte for byte, and importing them again changes nothing.
+TEST_F(CommentTransferTest, ExportThenImportKeepsEveryByte) {
   const std::string old = Build("old.db", {"11.2", "9.2"});
-  const std::string fresh = (Folder.Path() / "fresh.db").string();
-  fs::copy_file(old, fresh);
-  Comment(old, "11.2", "00942", "it's \"gone\", or hidden\r\nsecond line\nthird\rfourth",
-          "2024-01-02 10:00:00");
+  const std::string fresh = Build("fresh.db", {"11.2", "9.2"});
+  Comment(old, "11.2", "00942",
+          "it's \"gone\", or hidden\r\nsecond line\nthird\rfourth@2024-01-02 10:00:00");
   Comment(old, "11.2", "01017",
-          "\ttabbed \U0001F600 \U0002000B Gr\xC3\xBC\xC3\x9F"
-          "e ",
-          "2023-12-31 23:59:59");
-  Comment(old, "9.2", "00942", "", "");
-  const std::string csv = (Folder.Path() / "comments.csv").string();
+          "\ttabbed \U0001F600 \U0002000B Gr\xC3\xBC\xC3\x9F! @2023-12-31 23:59:59");
+  Comment(old, "9.2", "00942", "@");
+  ASSERT_EQ(Comments(old).size(), 3u);
+  const std::string csv = In("comments.csv");
   ASSERT_EQ(Command({"comments", "export", old, "--out", csv}), kExitOk);
   EXPECT_EQ(Command({"comments", "import", fresh, csv}), kExitOk);
   EXPECT_EQ(Comments(fresh), Comments(old));
-  EXPECT_EQ(Comments(fresh).size(), 3u);
   EXPECT_FALSE(fs::exists(UnplacedCommentsPath(fresh)));
-  // Importing the same file again changes nothing.
   const std::string before = FileBytes(fresh);
   EXPECT_EQ(Command({"comments", "import", fresh, csv}), kExitOk);
   EXPECT_EQ(FileBytes(fresh), before);
 }
 
-TEST_F(CommentTransferTest, CarryFindsTheMessagesInAFileWhoseKeysAllDiffer) {
-  const std::string old = Build("old.db", {"11.2", "9.2"});
-  const std::string next = Build("new.db", {"12.1", "11.2", "9.2"});
-  Run(next, "UPDATE error SET e_pk = e_pk + 1000");
-  Comment(old, "11.2", "00942", "on 11.2", "2024-01-01 00:00:00");
-  Comment(old, "9.2", "01017", "on 9.2", "2024-01-02 00:00:00");
-  EXPECT_EQ(Command({"comments", "carry", old, next}), kExitOk);
-  EXPECT_EQ(Comments(next), Comments(old));
-  EXPECT_EQ(Comments(next).size(), 2u);
-}
-
-// A version the new file lacks, and an identity two messages share: both are left out, named
-// in the unplaced file, and the rest is imported.
+// Carried into a newer file whose keys all differ, a comment finds its message by identity. A
+// version the new file lacks, and an identity two messages share: those comments are left out,
+// named on the terminal and in the unplaced file.
 TEST_F(CommentTransferTest, CommentsWithoutOneMessageGoToTheUnplacedFile) {
   const std::string old = Build("old.db", {"11.2", "9.2", "8.1"});
   const std::string next = Build("new.db", {"11.2", "8.1"});
   Run(next,
       "INSERT INTO error (vers_fk, pref_fk, e_code, e_message) SELECT vers_fk, pref_fk, e_code, "
       "'twin' FROM error JOIN version ON vers_pk = vers_fk WHERE vers_name = '8.1' AND "
-      "e_code = '00942'");
-  Comment(old, "11.2", "00942", "placed", "2024-01-01");
-  Comment(old, "9.2", "00942", "no such version", "2024-01-02");
-  Comment(old, "8.1", "00942", "ambiguous", "2024-01-03");
+      "e_code = '00942'; UPDATE error SET e_pk = e_pk + 1000");
+  Comment(old, "11.2", "00942", "placed@2024-01-01");
+  Comment(old, "9.2", "00942", "no such version@2024-01-02");
+  Comment(old, "8.1", "00942", "ambiguous@2024-01-03");
   testing::internal::CaptureStderr();
   EXPECT_EQ(Command({"comments", "carry", old, next}), kExitUnplaced);
   const std::string told = testing::internal::GetCapturedStderr();
   EXPECT_NE(told.find("unplaced: ORA-00942 (9.2): no such message"), std::string::npos) << told;
   EXPECT_NE(told.find("unplaced: ORA-00942 (8.1): 2 messages match"), std::string::npos) << told;
-  EXPECT_EQ(Comments(next), TRows{"11.2|ORA|00942|placed|2024-01-01"});
-  std::vector<TCommentRecord> unplaced;
-  std::string error;
-  ASSERT_TRUE(ParseCommentsCsv(FileBytes(UnplacedCommentsPath(next)), "unplaced", unplaced, error))
-      << error;
-  ASSERT_EQ(unplaced.size(), 2u);
-  EXPECT_EQ(unplaced[0], (TCommentRecord{"8.1", "ORA", "00942", "ambiguous", "2024-01-03", 2}));
-  EXPECT_EQ(unplaced[1],
-            (TCommentRecord{"9.2", "ORA", "00942", "no such version", "2024-01-02", 3}));
-
-  TCommentImportSummary summary;
-  ASSERT_TRUE(ImportComments(next, unplaced, {}, summary, error)) << error;
-  ASSERT_EQ(summary.Unplaced.size(), 2u);
-  EXPECT_EQ(summary.Unplaced[0].Reason, "2 messages match");
-  EXPECT_EQ(summary.Unplaced[1].Reason, "no such message");
+  EXPECT_EQ(Comments(next), TRows{"11.2|ORA|00942|placed@2024-01-01"});
+  EXPECT_EQ(FileBytes(UnplacedCommentsPath(next)),
+            kHeader +
+                "8.1,ORA,00942,ambiguous,2024-01-03\r\n"
+                "9.2,ORA,00942,no such version,2024-01-02\r\n");
 }
 
-// The target's comment on 11.2 ORA-00942 against the imported one.
+// The target's comments on 11.2 ORA-00942 against imported ones, as words "text@lastdate".
 TEST_F(CommentTransferTest, DifferentCommentsKeepTheNewerUnlessOverwriting) {
   const struct {
-    std::vector<std::pair<std::string, std::string>> Stored;    // text, date
-    std::vector<std::pair<std::string, std::string>> Imported;  // in file order
+    std::string Stored, Imported;  // imported in file order
     bool Overwrite;
-    TRows Expected;
-    std::int64_t TCommentImportSummary::*Counted;
+    std::string Expected, Counts;  // NULL as "-"; inserted, replaced, unchanged, kept as the newer
   } cases[] = {
-      {{}, {{"new", "2024-01-01"}}, false, {"new|2024-01-01"}, &TCommentImportSummary::Inserted},
-      {{{"same", "2024-05-05"}},
-       {{"same", "2020-01-01"}},
-       false,
-       {"same|2024-05-05"},
-       &TCommentImportSummary::Unchanged},
-      {{{"mine", "2024-01-01"}},
-       {{"theirs", "2024-01-02"}},
-       false,
-       {"theirs|2024-01-02"},
-       &TCommentImportSummary::Replaced},
-      {{{"mine", "2024-01-02"}},
-       {{"theirs", "2024-01-01"}},
-       false,
-       {"mine|2024-01-02"},
-       &TCommentImportSummary::KeptNewer},
-      {{{"mine", "2024-01-02"}},
-       {{"theirs", "2024-01-02"}},
-       false,
-       {"mine|2024-01-02"},
-       &TCommentImportSummary::KeptNewer},
-      {{{"mine", "2024-01-02"}},
-       {{"theirs", "2024-01-01"}},
-       true,
-       {"theirs|2024-01-01"},
-       &TCommentImportSummary::Replaced},
-      {{{"mine", ""}},
-       {{"theirs", "2001-01-01"}},
-       false,
-       {"theirs|2001-01-01"},
-       &TCommentImportSummary::Replaced},
-      {{{"mine", "2001-01-01"}},
-       {{"theirs", ""}},
-       false,
-       {"mine|2001-01-01"},
-       &TCommentImportSummary::KeptNewer},
-      {{{"mine", "2001-01-01"}},
-       {{"theirs", ""}},
-       true,
-       {"theirs|-"},
-       &TCommentImportSummary::Replaced},
-      // Several rows on one message are one comment: all of them are rewritten.
-      {{{"one", "2024-01-01"}, {"two", "2024-01-03"}},
-       {{"one", "2024-01-02"}},
-       false,
-       {"one|2024-01-01", "two|2024-01-03"},
-       &TCommentImportSummary::KeptNewer},
-      {{{"one", "2024-01-01"}, {"two", "2024-01-03"}},
-       {{"one", "2024-01-04"}},
-       false,
-       {"one|2024-01-04", "one|2024-01-04"},
-       &TCommentImportSummary::Replaced},
-      // Two records for one message apply in file order, onto one new row.
-      {{},
-       {{"first", "2024-01-02"}, {"older", "2024-01-01"}, {"latest", "2024-01-03"}},
-       false,
-       {"latest|2024-01-03"},
-       &TCommentImportSummary::Inserted},
+      {"", "new@2001", false, "new@2001", "1000"},
+      {"same@2005", "same@2001", false, "same@2005", "0010"},
+      {"mine@2001", "theirs@2002", false, "theirs@2002", "0100"},
+      {"mine@2002", "theirs@2001", false, "mine@2002", "0001"},
+      {"mine@2002", "theirs@2002", false, "mine@2002", "0001"},
+      {"mine@", "theirs@2001", false, "theirs@2001", "0100"},
+      {"mine@2001", "theirs@", false, "mine@2001", "0001"},
+      {"mine@2001", "theirs@", true, "theirs@-", "0100"},
+      // Several rows on one message are one comment, with its latest date: all are rewritten.
+      {"two@2003 one@2001", "one@2002", false, "two@2003 one@2001", "0001"},
+      {"two@2003 one@2001", "one@2004", false, "one@2004 one@2004", "0100"},
+      // Several records for one message apply in file order, onto one new row.
+      {"", "first@2002 older@2001 latest@2003", false, "latest@2003", "1101"},
   };
-  for (const auto& [stored, imported, overwrite, expected, counted] : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Stored + " <- " + c.Imported + (c.Overwrite ? " --overwrite" : ""));
     const std::string target = Build("target.db", {"11.2"});
-    for (const auto& [text, date] : stored) {
-      Comment(target, "11.2", "00942", text, date);
+    for (const std::string& comment : Words(c.Stored)) {
+      Comment(target, "11.2", "00942", comment);
     }
     std::vector<TCommentRecord> records;
-    for (const auto& [text, date] : imported) {
+    for (const std::string& comment : Words(c.Imported)) {
+      const auto [text, date] = TextAndDate(comment);
       records.push_back({"11.2", "ORA", "00942", text, date});
     }
     TCommentImportSummary summary;
     std::string error;
-    ASSERT_TRUE(ImportComments(target, records, {overwrite, 50}, summary, error)) << error;
-    TRows found;
-    for (const std::string& row : Comments(target)) {
-      found.push_back(row.substr(std::string("11.2|ORA|00942|").size()));
-    }
-    EXPECT_EQ(found, expected) << imported.front().first << " overwrite " << overwrite;
-    EXPECT_EQ(summary.*counted, 1) << imported.front().first << " overwrite " << overwrite;
+    ASSERT_TRUE(ImportComments(target, records, {c.Overwrite, 50}, summary, error)) << error;
+    EXPECT_EQ(
+        Run(target,
+            "SELECT commentary || '@' || coalesce(lastdate, '-') FROM usr_comment ORDER BY rowid"),
+        Words(c.Expected));
+    EXPECT_EQ(std::to_string(summary.Inserted) + std::to_string(summary.Replaced) +
+                  std::to_string(summary.Unchanged) + std::to_string(summary.KeptNewer),
+              c.Counts);
     fs::remove(target);
   }
 }
 
-TEST_F(CommentTransferTest, BadCsvStopsWithItsLineAndLeavesTheTargetAlone) {
+// Nothing is imported, not even a good record before a bad one, from a CSV file with a wrong
+// header, a broken quote, a wrong field count, text not UTF-8, nor from none; nor into a target
+// opened read-only (as the engine opens a file it may not write), one another program holds
+// locked, one that does not exist, or one whose unplaced comments cannot be kept.
+TEST_F(CommentTransferTest, TargetStaysAsItWasWhenTheImportCannotFinish) {
   const std::string target = Build("target.db", {"11.2"});
-  Comment(target, "11.2", "00942", "mine", "2024-01-01");
-  const std::string header = "version,prefix,code,comment,lastdate\r\n";
+  Comment(target, "11.2", "00942", "mine@2024-01-01");
+  const std::string before = FileBytes(target);
   const std::string good = "11.2,ORA,01017,fine,2024-01-01\r\n";
-  for (const std::string& content :
-       {std::string("version;prefix;code;comment;lastdate\r\n") + good,
-        header + good + "11.2,ORA,00942,\"open,2024\r\n", header + good + "11.2,ORA,00942,mine\r\n",
-        header + good + "11.2,ORA,00942,\xFF,2024\r\n"}) {
-    const std::string before = FileBytes(target);
-    EXPECT_EQ(Command({"comments", "import", target, Csv("bad.csv", content)}), kExitBadData);
-    EXPECT_EQ(FileBytes(target), before);
-    EXPECT_FALSE(fs::exists(UnplacedCommentsPath(target)));
+  const std::string csv = In("bad.csv");
+  for (const std::string& content : {"version;prefix;code;comment;lastdate\r\n" + good,
+                                     kHeader + good + "11.2,ORA,00942,\"open,2024\r\n",
+                                     kHeader + good + "11.2,ORA,00942,mine\r\n",
+                                     kHeader + good + "11.2,ORA,00942,\xFF,2024\r\n"}) {
+    Folder.Write("bad.csv", content);
+    EXPECT_EQ(Command({"comments", "import", target, csv}), kExitBadData) << content;
+    EXPECT_EQ(FileBytes(target), before) << content;
   }
-  EXPECT_EQ(Command({"comments", "import", target, Csv("bad.csv", "") + ".missing"}), kExitBadData);
-  EXPECT_EQ(Comments(target), TRows{"11.2|ORA|00942|mine|2024-01-01"});
-}
+  EXPECT_EQ(Command({"comments", "import", target, csv + ".missing"}), kExitBadData);
 
-// A target that refuses writing (opened read-only, as the engine opens a file it may not
-// write), one that another program holds locked, and one that does not exist: the import
-// fails, nothing changes and no unplaced file is left.
-TEST_F(CommentTransferTest, TargetThatCannotBeWrittenStaysAsItWas) {
-  const std::string target = Build("target.db", {"11.2"});
-  Comment(target, "11.2", "00942", "mine", "2024-01-01");
   const std::vector<TCommentRecord> records = {{"11.2", "ORA", "00942", "theirs", "2025-01-01"},
                                                {"11.2", "ORA", "01017", "new", "2025-01-01"},
                                                {"9.2", "ORA", "00942", "nowhere", ""}};
-  const std::string before = FileBytes(target);
-  for (const char* hold : {"read-only", "locked"}) {
-    TCommentImportSummary summary;
-    std::string error;
-    bool imported = true;
-    if (std::string(hold) == "read-only") {
-      TLiteDB reader;
-      reader.ReadOnly = true;
-      ASSERT_TRUE(reader.Use(target));
-      imported = ImportComments(target, records, {false, 50}, summary, error);
-      EXPECT_NE(error.find("readonly"), std::string::npos) << error;
-    } else {
-      TForeignLock lock(target);
-      ASSERT_TRUE(lock.Held());
-      imported = ImportComments(target, records, {false, 50}, summary, error);
-      EXPECT_NE(error.find("locked"), std::string::npos) << error;
-    }
-    EXPECT_FALSE(imported) << hold;
-    EXPECT_TRUE(summary.Unplaced.empty());
-    EXPECT_EQ(FileBytes(target), before) << hold;
-    EXPECT_FALSE(fs::exists(UnplacedCommentsPath(target))) << hold;
-  }
   TCommentImportSummary summary;
   std::string error;
-  const std::string missing = (Folder.Path() / "missing.db").string();
-  EXPECT_FALSE(ImportComments(missing, records, {}, summary, error));
-  EXPECT_EQ(error, missing + ": no such data file");
+  const auto refused = [&](const std::string& path, const std::string& why) {
+    EXPECT_FALSE(ImportComments(path, records, {false, 50}, summary, error)) << why;
+    EXPECT_NE(error.find(why), std::string::npos) << error;
+    EXPECT_EQ(FileBytes(target), before) << why;
+    EXPECT_FALSE(fs::is_regular_file(UnplacedCommentsPath(target))) << why;
+  };
+  {
+    TLiteDB reader;
+    reader.ReadOnly = true;
+    ASSERT_TRUE(reader.Use(target));
+    refused(target, "readonly");
+  }
+  {
+    TForeignLock lock(target);
+    ASSERT_TRUE(lock.Held());
+    refused(target, "locked");
+  }
+  const std::string missing = In("missing.db");
+  refused(missing, missing + ": no such data file");
   EXPECT_FALSE(fs::exists(missing));
-  // The unplaced comments cannot be kept: nothing is imported either.
   fs::create_directory(UnplacedCommentsPath(target));
-  EXPECT_FALSE(ImportComments(target, records, {}, summary, error));
-  EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
-  EXPECT_EQ(FileBytes(target), before);
+  refused(target, "cannot be written");
   fs::remove(UnplacedCommentsPath(target));
   // Once free, the same import goes through.
   EXPECT_TRUE(ImportComments(target, records, {}, summary, error)) << error;
   EXPECT_EQ(summary.Unplaced.size(), 1u);
 }
 
+// What is read, as "command|Out|CommentsFile|OldDataFile|Overwrite"; "-" for a refusal.
 TEST(CommentsCommandLine, ReadsTheThreeFormsAndRefusesOthers) {
-  using TCommand = TCommandLine::TCommand;
-  const struct {
-    std::vector<std::string> Arguments;
-    TCommand Command;
-    std::string Out, CommentsFile, OldDataFile;
-    bool Overwrite;
-  } good[] = {
-      {{"comments", "export", "a.db"}, TCommand::CommentsExport, "a.db", "", "", false},
-      {{"comments", "export", "--out", "c.csv", "a.db"},
-       TCommand::CommentsExport,
-       "a.db",
-       "c.csv",
-       "",
-       false},
-      {{"comments", "import", "a.db", "c.csv"},
-       TCommand::CommentsImport,
-       "a.db",
-       "c.csv",
-       "",
-       false},
-      {{"comments", "import", "a.db", "c.csv", "--overwrite"},
-       TCommand::CommentsImport,
-       "a.db",
-       "c.csv",
-       "",
-       true},
-      {{"comments", "carry", "--overwrite", "old.db", "new.db"},
-       TCommand::CommentsCarry,
-       "new.db",
-       "",
-       "old.db",
-       true},
-  };
-  for (const auto& [arguments, command, out, file, old, overwrite] : good) {
-    TCommandLine parsed;
-    std::string error;
-    ASSERT_TRUE(ParseCommentsCommandLine(arguments, parsed, error)) << error;
-    EXPECT_EQ(parsed.Command, command);
-    EXPECT_EQ(parsed.Out, out);
-    EXPECT_EQ(parsed.CommentsFile, file);
-    EXPECT_EQ(parsed.OldDataFile, old);
-    EXPECT_EQ(parsed.Overwrite, overwrite);
+  using enum TCommandLine::TCommand;
+  const std::map<TCommandLine::TCommand, std::string> names = {
+      {CommentsExport, "export"}, {CommentsImport, "import"}, {CommentsCarry, "carry"}};
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"comments export a.db", "export|a.db|||0"},
+      {"comments export --out c.csv a.db", "export|a.db|c.csv||0"},
+      {"comments import a.db c.csv", "import|a.db|c.csv||0"},
+      {"comments import a.db c.csv --overwrite", "import|a.db|c.csv||1"},
+      {"comments carry --overwrite old.db new.db", "carry|new.db||old.db|1"}};
+  for (const char* refused : {"comments", "comments merge a.db", "comments export a.db b.db",
+                              "comments export a.db --out", "comments export a.db --overwrite",
+                              "comments import a.db", "comments import a.db c.csv --out x",
+                              "comments carry old.db new.db --overwrite --overwrite",
+                              "comments carry old.db new.db --force"}) {
+    cases.emplace_back(refused, "-");
   }
-  const std::vector<std::string> bad[] = {
-      {"comments"},
-      {"comments", "merge", "a.db"},
-      {"comments", "export"},
-      {"comments", "export", "a.db", "b.db"},
-      {"comments", "export", "a.db", "--out"},
-      {"comments", "export", "a.db", "--overwrite"},
-      {"comments", "import", "a.db"},
-      {"comments", "import", "a.db", "c.csv", "--out", "x"},
-      {"comments", "carry", "old.db", "new.db", "--overwrite", "--overwrite"},
-      {"comments", "carry", "old.db", "new.db", "--force"},
-  };
-  for (const std::vector<std::string>& arguments : bad) {
+  for (const auto& [arguments, expected] : cases) {
     TCommandLine parsed;
     std::string error;
-    EXPECT_FALSE(ParseCommentsCommandLine(arguments, parsed, error)) << arguments.back();
-    EXPECT_FALSE(error.empty());
+    const bool read = ParseCommentsCommandLine(Words(arguments), parsed, error);
+    EXPECT_EQ(read ? names.at(parsed.Command) + "|" + parsed.Out + "|" + parsed.CommentsFile + "|" +
+                         parsed.OldDataFile + "|" + (parsed.Overwrite ? "1" : "0")
+                   : (error.empty() ? "refused without a reason" : "-"),
+              expected)
+        << arguments;
   }
 }
 
