@@ -15,6 +15,7 @@
 namespace {
 
 struct TDb;
+using TRows = std::vector<std::string>;
 using TCallback = int (*)(void*, int, char**, char**);
 using TFunction = void (*)(void*, int, void**);
 
@@ -28,7 +29,17 @@ class TEngine {
     Bind(Free, "sqlite3_free");
     Bind(CreateFunction, "sqlite3_create_function_v2");
     Bind(ResultInt, "sqlite3_result_int");
-    if (Library != nullptr && Bound && Open(":memory:", &Db) != 0) {
+    // A function with a side effect, registered as a program would that did not mark it
+    // harmless.
+    const TFunction sideEffect = [](void* context, int, void**) {
+      static int calls = 0;
+      ResultInt(context, ++calls);
+    };
+    constexpr int kUtf8 = 1;
+    if (Library != nullptr && Bound &&
+        (Open(":memory:", &Db) != 0 ||
+         CreateFunction(Db, "side_effect", 0, kUtf8, nullptr, sideEffect, nullptr, nullptr,
+                        nullptr) != 0)) {
       Close(Db);
       Db = nullptr;
     }
@@ -45,11 +56,11 @@ class TEngine {
   bool Ok() const { return Db != nullptr; }
 
   // Runs `sql`; the first column of every row, or the engine's error text after "ERROR: ".
-  std::vector<std::string> Exec(const std::string& sql) {
-    std::vector<std::string> rows;
+  TRows Exec(const std::string& sql) {
+    TRows rows;
     char* error = nullptr;
     const TCallback collect = [](void* out, int, char** values, char**) {
-      static_cast<std::vector<std::string>*>(out)->push_back(values[0] ? values[0] : "NULL");
+      static_cast<TRows*>(out)->push_back(values[0] ? values[0] : "NULL");
       return 0;
     };
     if (ExecSql(Db, sql.c_str(), collect, &rows, &error) != 0) {
@@ -59,19 +70,6 @@ class TEngine {
     return rows;
   }
 
-  // A function with a side effect, registered as a program would that did not mark it
-  // harmless.
-  bool RegisterSideEffect() {
-    constexpr int kUtf8 = 1;
-    const TFunction call = [](void* context, int, void**) {
-      static int calls = 0;
-      reinterpret_cast<void (*)(void*, int)>(Self->ResultInt)(context, ++calls);
-    };
-    Self = this;
-    return CreateFunction(Db, "side_effect", 0, kUtf8, nullptr, call, nullptr, nullptr, nullptr) ==
-           0;
-  }
-
  private:
   template <typename TEntry>
   void Bind(TEntry& entry, const char* name) {
@@ -79,7 +77,6 @@ class TEngine {
     Bound = Bound && entry != nullptr;
   }
 
-  static inline TEngine* Self = nullptr;
   Platform::TLibraryHandle Library;
   bool Bound = true;
   TDb* Db = nullptr;
@@ -89,7 +86,7 @@ class TEngine {
   void (*Free)(void*) = nullptr;
   int (*CreateFunction)(TDb*, const char*, int, int, void*, TFunction, void*, void*,
                         void*) = nullptr;
-  void* ResultInt = nullptr;
+  static inline void (*ResultInt)(void*, int) = nullptr;
 };
 
 bool OwnEngineExpected() {
@@ -100,15 +97,13 @@ bool OwnEngineExpected() {
 TEST(EngineBuildTest, TheEngineBesideTheProgramCarriesOurOptions) {
   TEngine engine;
   ASSERT_TRUE(engine.Ok());
-  const std::vector<std::string> options = engine.Exec("PRAGMA compile_options");
-  for (const char* option :
+  const TRows options = engine.Exec("PRAGMA compile_options");
+  for (const std::string option :
        {"DEFAULT_MEMSTATUS=0", "DEFAULT_MMAP_SIZE=1073741824", "DEFAULT_CACHE_SIZE=-65536",
         "OMIT_LOAD_EXTENSION", "SECURE_DELETE", "THREADSAFE=1"}) {
-    const bool carried = std::find(options.begin(), options.end(), option) != options.end();
     // Thread safety and deletion that leaves nothing behind are as in the system's build.
-    const bool shared =
-        std::string(option) == "THREADSAFE=1" || std::string(option) == "SECURE_DELETE";
-    EXPECT_EQ(carried, OwnEngineExpected() || shared) << option;
+    const bool shared = option == "THREADSAFE=1" || option == "SECURE_DELETE";
+    EXPECT_EQ(std::ranges::count(options, option) > 0, OwnEngineExpected() || shared) << option;
   }
 }
 
@@ -117,21 +112,14 @@ TEST(EngineBuildTest, TheEngineBesideTheProgramCarriesOurOptions) {
 TEST(EngineBuildTest, ViewsAndTriggersOfTheFileCannotCallFunctionsWithSideEffects) {
   TEngine engine;
   ASSERT_TRUE(engine.Ok());
-  ASSERT_TRUE(engine.RegisterSideEffect());
   ASSERT_EQ(engine.Exec("CREATE TABLE t (a); CREATE VIEW v AS SELECT side_effect() AS x; "
                         "CREATE TRIGGER tr AFTER INSERT ON t BEGIN SELECT side_effect(); END"),
-            std::vector<std::string>{});
-  EXPECT_EQ(engine.Exec("SELECT side_effect() > 0"), std::vector<std::string>{"1"});
-  const std::string refused = "ERROR: unsafe use of side_effect()";
-  const std::vector<std::string> fromView = engine.Exec("SELECT x > 0 FROM v");
-  const std::vector<std::string> fromTrigger = engine.Exec("INSERT INTO t VALUES (1)");
-  if (OwnEngineExpected()) {
-    EXPECT_EQ(fromView, std::vector<std::string>{refused});
-    EXPECT_EQ(fromTrigger, std::vector<std::string>{refused});
-  } else {
-    EXPECT_EQ(fromView, std::vector<std::string>{"1"});
-    EXPECT_EQ(fromTrigger, std::vector<std::string>{});
-  }
+            TRows{});
+  EXPECT_EQ(engine.Exec("SELECT side_effect() > 0"), TRows{"1"});
+  const TRows refused{"ERROR: unsafe use of side_effect()"};
+  const bool own = OwnEngineExpected();
+  EXPECT_EQ(engine.Exec("SELECT x > 0 FROM v"), own ? refused : TRows{"1"});
+  EXPECT_EQ(engine.Exec("INSERT INTO t VALUES (1)"), own ? refused : TRows{});
 }
 
 }  // namespace

@@ -41,16 +41,23 @@ QStringList Texts(const TDetailTree* view) {
   return texts;
 }
 
-// Opens the context menu the way a right click does; true when it opened at the pointer and
-// both commands were enabled.
-bool MenuCommandsEnabled(const TMainControls& ui, QAbstractItemView* list) {
-  const QPoint at(10, 10);
-  QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
-  QApplication::sendEvent(list->viewport(), &click);
-  const bool shown = ui.DetPop->isVisible() && ui.DetPop->pos() == click.globalPos();
-  const bool enabled = ui.DetPop->CopyAction()->isEnabled();
-  ui.DetPop->hide();
-  return shown && enabled && ui.DetPop->CommentAction()->isEnabled();
+QList<QAbstractItemView*> Lists(const TMainControls& ui) {
+  return {ui.ResultTree, ui.DetTree};
+}
+
+// Opens the context menu in the result list, then in the detail view, the way a right click
+// does; for each, whether it opened at the pointer with both commands enabled.
+QList<bool> MenuStates(const TMainControls& ui) {
+  QList<bool> states;
+  for (QAbstractItemView* list : Lists(ui)) {
+    const QPoint at(10, 10);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &click);
+    states.append(ui.DetPop->isVisible() && ui.DetPop->pos() == click.globalPos() &&
+                  ui.DetPop->CopyAction()->isEnabled() && ui.DetPop->CommentAction()->isEnabled());
+    ui.DetPop->hide();
+  }
+  return states;
 }
 
 struct TBoxSeen {
@@ -74,6 +81,9 @@ std::string FileBytes(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+const char* const kMinVersion21 = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
+const char* const kTooOld = "E: Can't load error messages form file. Program's version too old.";
+
 }  // namespace
 
 class MainFormQTest : public QObject {
@@ -83,17 +93,22 @@ class MainFormQTest : public QObject {
   std::unique_ptr<TMainForm> Form;
   const TMainControls* Ui = nullptr;
 
-  // Stages the data file, runs `change` on it ("-" removes it) and opens the window.
+  // Stages the data file, runs `change` on it ("-" removes it, "garbage" overwrites it with text,
+  // anything else is SQL) and, if asked, opens the window.
   void Start(const TCatalogue& catalogue = SmallCatalogue(), const QString& change = {},
-             bool engine = true) {
+             bool engine = true, bool open = true) {
     Dir.emplace(engine);
     Dir->WriteDataFile(catalogue);
     if (change == "-") {
       std::filesystem::remove(Dir->DataFile());
+    } else if (change == "garbage") {
+      std::ofstream(Dir->DataFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'g');
     } else if (!change.isEmpty()) {
       QVERIFY(ChangeDataFile(Dir->DataFile(), change.toStdString()));
     }
-    Open();
+    if (open) {
+      Open();
+    }
   }
   void Open() {
     Form = std::make_unique<TMainForm>(*Shell);
@@ -121,8 +136,6 @@ class MainFormQTest : public QObject {
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<int>("terminations");
     QTest::addColumn<QList<int>>("listed");  // entries in the version and prefix lists
-    const char* minVersion = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
-    const char* tooOld = "E: Can't load error messages form file. Program's version too old.";
     const QList<int> none{0, 0};
     QTest::newRow("no engine") << "" << false << "ERROR: libsqlite3.so.0 not found" << false << 0
                                << none;
@@ -131,7 +144,7 @@ class MainFormQTest : public QObject {
     QTest::newRow("no min version") << "DELETE FROM sys_data WHERE param='min_req_exe_vers'" << true
                                     << "E: Datafile is broken" << true << 1 << QList<int>{3, 4};
     QTest::newRow("min version 21")
-        << minVersion << true << tooOld << true << 1 << QList<int>{3, 4};
+        << kMinVersion21 << true << kTooOld << true << 1 << QList<int>{3, 4};
     QTest::newRow("version list fails")
         << "DROP TABLE version" << true << "ERROR: no such table: version" << true << 0 << none;
     QTest::newRow("prefix list fails")
@@ -143,7 +156,7 @@ class MainFormQTest : public QObject {
     QFETCH(bool, engine);
     QFETCH(QString, message);
     Start(SmallCatalogue(), change, engine);
-    QCOMPARE(Shell->Messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(Shell->Messages, QStringList{message});
     QTEST(Ui->MainGB->isEnabled(), "enabled");
     QTEST(Shell->TerminationRequests, "terminations");
     QTEST((QList<int>{Ui->VersionCB->count(), Ui->PrefCB->count()}), "listed");
@@ -255,13 +268,12 @@ class MainFormQTest : public QObject {
 
   void DetailsFollowTheFocusAndFeedTheMenu() {
     Start();
-    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->ResultTree));
+    QCOMPARE(MenuStates(*Ui), (QList<bool>{false, false}));
     Search(QStringLiteral("ora-0"));
     const QStringList rows = Texts(Ui->DetTree);
     QCOMPARE(rows.size(), 6);
     QCOMPARE(rows.mid(0, 3), (QStringList{"ORA-00942", "table or view does not exist", "Cause"}));
-    QVERIFY(MenuCommandsEnabled(*Ui, Ui->ResultTree));
-    QVERIFY(MenuCommandsEnabled(*Ui, Ui->DetTree));
+    QCOMPARE(MenuStates(*Ui), (QList<bool>{true, true}));
     QTest::keyClick(Ui->ResultTree, Qt::Key_Down);
     QCOMPARE(Texts(Ui->DetTree)[0], QStringLiteral("ORA-01017"));
     Search({});  // asks for criteria, but has cleared both lists first
@@ -276,8 +288,7 @@ class MainFormQTest : public QObject {
     Search(QStringLiteral("sp2-0734"));
     Ui->DetPop->CopyAction()->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(Ui->ResultTree),
-                                    static_cast<QAbstractItemView*>(Ui->DetTree)}) {
+    for (QAbstractItemView* list : Lists(*Ui)) {
       QGuiApplication::clipboard()->setText(QStringLiteral("before"));
       list->setFocus();
       list->setCurrentIndex(list->model()->index(0, 0));
@@ -289,7 +300,7 @@ class MainFormQTest : public QObject {
     QTest::keyClick(Ui->ResultTree, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
     Search(QStringLiteral("sp2-0734"));
-    QVERIFY(MenuCommandsEnabled(*Ui, Ui->ResultTree));
+    QCOMPARE(MenuStates(*Ui), (QList<bool>{true, true}));
     Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("alias typo")});
     Ui->DetPop->CommentAction()->trigger();
     QCOMPARE(Texts(Ui->DetTree).mid(6), (QStringList{"My Comment", "alias typo"}));
@@ -299,8 +310,7 @@ class MainFormQTest : public QObject {
     Search(QStringLiteral("ora-00942"));
     QCOMPARE(Ui->ResultTree->model()->rowCount(), 2);
     QVERIFY(Shell->Messages.last().startsWith("ERROR (Com): "));
-    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->ResultTree));
-    QVERIFY(!MenuCommandsEnabled(*Ui, Ui->DetTree));
+    QCOMPARE(MenuStates(*Ui), (QList<bool>{false, false}));
   }
 
   void TranslatedCaptionsLeaveFixedTextsEnglish() {
@@ -367,29 +377,22 @@ class MainFormQTest : public QObject {
              (QList<int>{10, 100, 100}));
     // Only the result list and the detail view give or take room, the detail view down to a
     // sliver at the minimum; the About button keeps 10 pixels from the right edge.
-    struct TBands {
-      QSize Window;
-      QRect Results, Details, Status, About;
-    };
-    const TBands sizes[] = {
-        {{670, 471}, {206, 0, 464, 231}, {0, 231, 670, 219}, {0, 450, 670, 21}, {594, 3, 66, 15}},
-        {{1000, 700},
-         {206, 0, 794, 231},
-         {0, 231, 1000, 448},
-         {0, 679, 1000, 21},
-         {924, 3, 66, 15}},
-        {{642, 271}, {206, 0, 436, 231}, {0, 231, 642, 19}, {0, 250, 642, 21}, {566, 3, 66, 15}}};
-    for (const TBands& expected : sizes) {
-      if (&expected != &sizes[0]) {
-        Form->resize(expected.Window.width() == 642 ? QSize(300, 100) : expected.Window);
+    const std::pair<QSize, QSize> sizes[] = {// asked (none at first), then got
+                                             {{}, {670, 471}},
+                                             {{1000, 700}, {1000, 700}},
+                                             {{300, 100}, {642, 271}}};
+    for (const auto& [asked, size] : sizes) {
+      if (asked.isValid()) {
+        Form->resize(asked);
       }
-      QCOMPARE(Form->size(), expected.Window);
-      QCOMPARE(Ui->BackMainPanel->geometry(), QRect(0, 0, expected.Window.width(), 231));
+      QCOMPARE(Form->size(), size);
+      const int width = size.width(), height = size.height();
+      QCOMPARE(Ui->BackMainPanel->geometry(), QRect(0, 0, width, 231));
       QCOMPARE(Ui->MainGB->geometry(), QRect(0, 0, 206, 231));
-      QCOMPARE(Ui->ResultTree->geometry(), expected.Results);
-      QCOMPARE(Ui->DetTree->geometry(), expected.Details);
-      QCOMPARE(Ui->SBar->geometry(), expected.Status);
-      QCOMPARE(Ui->AbtBtn->geometry(), expected.About);
+      QCOMPARE(Ui->ResultTree->geometry(), QRect(206, 0, width - 206, 231));
+      QCOMPARE(Ui->DetTree->geometry(), QRect(0, 231, width, height - 252));
+      QCOMPARE(Ui->SBar->geometry(), QRect(0, height - 21, width, 21));
+      QCOMPARE(Ui->AbtBtn->geometry(), QRect(width - 76, 3, 66, 15));
     }
     // The keyboard's way round: the result list first, then the criteria, then the details.
     Ui->ResultTree->setFocus();
@@ -408,15 +411,15 @@ class MainFormQTest : public QObject {
     QCOMPARE(Shell->Messages, QStringList{"Prefix description:\n\rOracle database server"});
     // Escape leaves the About window open, a click opens the address only on the address, and
     // each opening is a fresh window.
-    QPointer<TAboutForm> first;
+    QPointer<TAboutForm> shown;
     QStringList opened;
     bool stayedOpen = false;
-    const auto useAbout = [&](QPointer<TAboutForm>& seen) {
+    const auto useAbout = [&] {
       auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
       if (about == nullptr) {
         return;
       }
-      seen = about;
+      shown = about;
       about->OpenUrl = [&opened](const QUrl& url) {
         opened.append(url.toString());
         return true;
@@ -428,13 +431,12 @@ class MainFormQTest : public QObject {
       }
       about->close();
     };
-    QTimer::singleShot(0, [&] { useAbout(first); });
+    QTimer::singleShot(0, useAbout);
     Ui->AbtBtn->click();
     QVERIFY(stayedOpen);
     QCOMPARE(opened, QStringList{"https://tolvane.example.org/"});
-    QTRY_VERIFY(first.isNull());  // released once closed
-    QPointer<TAboutForm> second;
-    QTimer::singleShot(0, [&] { useAbout(second); });
+    QTRY_VERIFY(shown.isNull());  // released once closed
+    QTimer::singleShot(0, useAbout);
     Ui->AbtBtn->click();
     QCOMPARE(opened.size(), 2);
   }
@@ -462,33 +464,27 @@ class MainFormQTest : public QObject {
   // refused file it ends without running the close handler, so the file is not written; without
   // the engine the window stays until closed, and each failed save has its box.
   void ShellTerminationShowsEveryBoxAndSavesNothing_data() {
-    QTest::addColumn<QString>("change");  // "garbage": the file is overwritten with text
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("engine");
     QTest::addColumn<QStringList>("boxes");
     QStringList closedWithoutEngine{"ERROR: libsqlite3.so.0 not found"};
     for (int i = 0; i < 3; ++i) {
       closedWithoutEngine << "ERROR (SPu): "
                           << "ERROR (SPi): ";
     }
-    QTest::newRow("no engine, then closed") << "no engine" << closedWithoutEngine;
+    QTest::newRow("no engine, then closed") << "" << false << closedWithoutEngine;
     QTest::newRow("too new, no version table")
-        << "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'; DROP TABLE version"
-        << QStringList{"E: Can't load error messages form file. Program's version too old.",
-                       "ERROR: no such table: version"};
-    QTest::newRow("garbage") << "garbage"
+        << QString(kMinVersion21) + "; DROP TABLE version" << true
+        << QStringList{kTooOld, "ERROR: no such table: version"};
+    QTest::newRow("garbage") << "garbage" << true
                              << QStringList{"ERROR (LP): file is not a database",
                                             "E: Datafile is broken",
                                             "ERROR: file is not a database"};
   }
   void ShellTerminationShowsEveryBoxAndSavesNothing() {
     QFETCH(QString, change);
-    const bool engine = change != "no engine";
-    Dir.emplace(engine);
-    Dir->WriteDataFile(SmallCatalogue());
-    if (change == "garbage") {
-      std::ofstream(Dir->DataFile(), std::ios::binary | std::ios::trunc) << std::string(4096, 'g');
-    } else if (engine) {
-      QVERIFY(ChangeDataFile(Dir->DataFile(), change.toStdString()));
-    }
+    QFETCH(bool, engine);
+    Start(SmallCatalogue(), change, engine, false);
     const std::string before = FileBytes(Dir->DataFile());
     // Reads each box that is up when the timer looks, then answers it: a box that vanished on
     // its own is never seen.

@@ -14,6 +14,15 @@
 class DetailViewQTest : public QObject {
   Q_OBJECT
 
+  // Shows `view` 400 pixels wide, its model checked for consistency for as long as it lives.
+  static bool Show(TDetailTree& view, int height) {
+    using enum QAbstractItemModelTester::FailureReportingMode;
+    new QAbstractItemModelTester(view.model(), QtTest, &view);
+    view.resize(400, height);
+    view.show();
+    return QTest::qWaitForWindowExposed(&view);
+  }
+
  private slots:
   void commandsNeedRowsInBothLists() {
     TDetailMenu menu;
@@ -56,11 +65,7 @@ class DetailViewQTest : public QObject {
 
   void bodiesWrapIntoTallerRowsAndHeadingsAreFifteenPixels() {
     TDetailTree view;
-    view.resize(400, 500);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QAbstractItemModelTester tester(view.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(Show(view, 500));
     view.SetRows(
         {{true, "A"}, {false, QString("word ").repeated(40)}, {true, "C"}, {false, "single line"}});
     const auto height = [&view](int row) {
@@ -87,11 +92,7 @@ class DetailViewQTest : public QObject {
     }
     const QString body = lines.join("\r\n");
     TDetailTree view;
-    view.resize(400, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    QAbstractItemModelTester tester(view.model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(Show(view, 300));
     view.SetRows({{true, "Cause"}, {false, body}, {true, "Action"}, {false, "short"}});
     QCOMPARE(view.Rows().size(), 4u);
     QCOMPARE(view.Rows()[1].Text, body);
