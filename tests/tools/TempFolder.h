@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -16,13 +17,20 @@ class TTempFolder {
   }
   const std::filesystem::path& Path() const { return Folder; }
 
-  // Writes `content` to the file at `relative` path, creating its folders.
-  void Write(const std::string& relative, const std::string& content) const {
+  // Writes `content` to the file at `relative` path, creating its folders; returns its path.
+  std::string Write(const std::string& relative, const std::string& content) const {
     std::filesystem::create_directories((Folder / relative).parent_path());
     std::ofstream(Folder / relative, std::ios::binary) << content;
+    return (Folder / relative).string();
   }
 
  private:
   const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
                                        ("tolvane-mkdb-" + std::to_string(std::random_device()()));
 };
+
+// The bytes of `file`, to show that something left it as it was.
+inline std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
