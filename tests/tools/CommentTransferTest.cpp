@@ -24,11 +24,6 @@ using TRows = std::vector<std::string>;
 
 const std::string kHeader = "version,prefix,code,comment,lastdate\r\n";
 
-std::string FileBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string Literal(std::string text) {
   for (std::size_t at = text.find('\''); at != std::string::npos; at = text.find('\'', at + 2)) {
     text.insert(at, 1, '\'');

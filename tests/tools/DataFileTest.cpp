@@ -17,11 +17,6 @@ TSqlArg W(const char16_t* text) {
   return TSqlArg::WideString(text);
 }
 
-std::string FileBytes(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::ptrdiff_t FilesIn(const std::filesystem::path& folder) {
   using TIterator = std::filesystem::directory_iterator;
   return std::distance(TIterator(folder), TIterator());

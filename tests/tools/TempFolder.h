@@ -3,10 +3,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
+
+#include "tests/support/FileBytes.h"
 
 class TTempFolder {
  public:
@@ -28,9 +29,3 @@ class TTempFolder {
   const std::filesystem::path Folder = std::filesystem::temp_directory_path() /
                                        ("tolvane-mkdb-" + std::to_string(std::random_device()()));
 };
-
-// The bytes of `file`, to show that something left it as it was.
-inline std::string FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}

@@ -12,6 +12,7 @@
 #include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "tests/app/DataFileEdits.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ProgramDirectory.h"
 #include "tests/support/ScriptedShell.h"
 #include "ui/AboutUnit.h"
@@ -74,11 +75,6 @@ void AnswerNextBox(TBoxSeen& seen, Qt::Key key) {
       QTest::keyClick(box, key);
     }
   });
-}
-
-std::string FileBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 const char* const kMinVersion21 = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
