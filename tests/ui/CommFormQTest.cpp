@@ -11,21 +11,16 @@ class CommFormQTest : public QObject {
   Q_OBJECT
  private slots:
   void ClosesOnlyThroughButtonsOrTitleBar_data() {
-    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("button");  // none: the title bar
     QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("result");
-    QTest::newRow("save") << "SaveBtn"
-                          << "Speichern" << static_cast<int>(TResult::Save);
-    QTest::newRow("cancel") << "CancelBtn"
-                            << "Abbrechen" << static_cast<int>(TResult::Cancel);
-    QTest::newRow("delete") << "DeleteBtn"
-                            << "Löschen" << static_cast<int>(TResult::Delete);
-    QTest::newRow("title bar") << ""
-                               << "" << static_cast<int>(TResult::Cancel);
+    QTest::addColumn<TResult>("result");
+    QTest::newRow("save") << QStringLiteral("SaveBtn") << "Speichern" << TResult::Save;
+    QTest::newRow("cancel") << QStringLiteral("CancelBtn") << "Abbrechen" << TResult::Cancel;
+    QTest::newRow("delete") << QStringLiteral("DeleteBtn") << "Löschen" << TResult::Delete;
+    QTest::newRow("title bar") << QString() << "" << TResult::Cancel;
   }
   void ClosesOnlyThroughButtonsOrTitleBar() {
     QFETCH(QString, button);
-    QFETCH(int, result);
     TCommForm form({"My comment on: ORA-00942 (10g)", "stored", "Speichern", "Abbrechen",
                     QStringLiteral("Löschen")});
     form.show();
@@ -43,7 +38,7 @@ class CommFormQTest : public QObject {
       QTest::mouseClick(pressed, Qt::LeftButton);
     }
     QVERIFY(!form.isVisible());
-    QCOMPARE(static_cast<int>(form.Answer().Result), result);
+    QTEST(form.Answer().Result, "result");
     QCOMPARE(form.Answer().Text, "first\nstored");
   }
 

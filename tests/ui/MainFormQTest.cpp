@@ -5,7 +5,6 @@
 #include <QtWidgets>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "details/DetailMenu.h"
@@ -65,20 +64,30 @@ struct TBoxSeen {
   QString Title, Text;
   QMessageBox::Icon Icon = QMessageBox::NoIcon;
   qsizetype Buttons = 0;
+  bool operator==(const TBoxSeen&) const = default;
 };
 
-// Notes the look of the real shell's next modal box, then answers it with `key`.
-void AnswerNextBox(TBoxSeen& seen, Qt::Key key) {
-  QTimer::singleShot(0, [&seen, key] {
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
-      QTest::keyClick(box, key);
-    }
-  });
+// Notes the look of the real shell's box that is up, if any, then answers it with `key`.
+std::optional<TBoxSeen> AnswerBox(Qt::Key key) {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr) {
+    return std::nullopt;
+  }
+  TBoxSeen seen{box->windowTitle(), box->text(), box->icon(), box->buttons().size()};
+  QTest::keyClick(box, key);
+  return seen;
 }
 
 const char* const kMinVersion21 = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
 const char* const kTooOld = "E: Can't load error messages form file. Program's version too old.";
+
+// The captions in the order the window's translation is read back, each with a German text.
+const char* const kEnglish =
+    "Find| Search criteria |Oracle version|Error prefix|Error Code|Error Message|My Comment|"
+    "About|Version|Code|Message|Add/Edit Comment|Copy to clipboard|Delete|Cancel|Save|Cause";
+const char* const kGerman =
+    "Suchen| Suchkriterien |Stand|Vorsilbe|Nummer|Meldungstext|Mein Kommentar|Über|Ausgabe|"
+    "Kennung|Meldung|Kommentieren|Kopieren|Löschen|Abbrechen|Speichern|Ursache";
 
 }  // namespace
 
@@ -278,9 +287,8 @@ class MainFormQTest : public QObject {
     // The copy key in either list copies all the details, as the menu's command does, and
     // leaves the clipboard alone when there is nothing to copy.
     const QString copied = QStringLiteral(
-        "SP2-0734\nunknown command beginning \"%s\"\nCause\nThe line did not "
-        "start with a known command.\nAction\nCorrect the command and enter "
-        "it again.\n");
+        "SP2-0734\nunknown command beginning \"%s\"\nCause\nThe line did not start with a known "
+        "command.\nAction\nCorrect the command and enter it again.\n");
     Search(QStringLiteral("sp2-0734"));
     Ui->DetPop->CopyAction()->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), copied);
@@ -312,23 +320,11 @@ class MainFormQTest : public QObject {
   void TranslatedCaptionsLeaveFixedTextsEnglish() {
     // Every caption has a text of its own, so a translation on the wrong control shows.
     TCatalogue catalogue = WithSetting(SmallCatalogue(), "interface_lang", "DE");
-    catalogue.Translations["DE"] = {{"Find", "Suchen"},
-                                    {" Search criteria ", " Suchkriterien "},
-                                    {"Oracle version", "Stand"},
-                                    {"Error prefix", "Vorsilbe"},
-                                    {"Error Code", "Nummer"},
-                                    {"Error Message", "Meldungstext"},
-                                    {"My Comment", "Mein Kommentar"},
-                                    {"About", "Über"},
-                                    {"Version", "Ausgabe"},
-                                    {"Code", "Kennung"},
-                                    {"Message", "Meldung"},
-                                    {"Add/Edit Comment", "Kommentieren"},
-                                    {"Copy to clipboard", "Kopieren"},
-                                    {"Delete", "Löschen"},
-                                    {"Cancel", "Abbrechen"},
-                                    {"Save", "Speichern"},
-                                    {"Cause", "Ursache"}};
+    const QStringList english = QString::fromUtf8(kEnglish).split(u'|');
+    const QStringList german = QString::fromUtf8(kGerman).split(u'|');
+    for (qsizetype i = 0; i < english.size(); ++i) {
+      catalogue.Translations["DE"].emplace_back(english[i].toStdString(), german[i].toStdString());
+    }
     Start(catalogue);
     const QAbstractItemModel* results = Ui->ResultTree->model();
     const TCommDialogCaptions& dialog = Form->CommDialogCaptions();
@@ -341,11 +337,7 @@ class MainFormQTest : public QObject {
     }
     shown << Ui->DetPop->CommentAction()->text() << Ui->DetPop->CopyAction()->text()
           << dialog.Delete << dialog.Cancel << dialog.Save;
-    QStringList translated;
-    for (const auto& [english, text] : catalogue.Translations["DE"]) {
-      translated.append(QString::fromStdString(text));
-    }
-    QCOMPARE(shown, translated.mid(0, 16));
+    QCOMPARE(shown, german.mid(0, 16));
     Search(QStringLiteral("ora-00942"));
     Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("Größe: meins")});
     Ui->DetPop->CommentAction()->trigger();
@@ -372,11 +364,10 @@ class MainFormQTest : public QObject {
                          Ui->CommEdit->maxLength()}),
              (QList<int>{10, 100, 100}));
     // Only the result list and the detail view give or take room, the detail view down to a
-    // sliver at the minimum; the About button keeps 10 pixels from the right edge.
-    const std::pair<QSize, QSize> sizes[] = {// asked (none at first), then got
-                                             {{}, {670, 471}},
-                                             {{1000, 700}, {1000, 700}},
-                                             {{300, 100}, {642, 271}}};
+    // sliver at the minimum; the About button keeps 10 pixels from the right edge. Each size
+    // asked (none at first), then the size got:
+    const std::pair<QSize, QSize> sizes[] = {
+        {{}, {670, 471}}, {{1000, 700}, {1000, 700}}, {{300, 100}, {642, 271}}};
     for (const auto& [asked, size] : sizes) {
       if (asked.isValid()) {
         Form->resize(asked);
@@ -439,21 +430,23 @@ class MainFormQTest : public QObject {
 
   void ShellBoxes() {
     TQtUserShell shell;
+    const QString error = QStringLiteral("ERROR (MS): it's\nbroken"),
+                  ask = QStringLiteral("Delete?");
     TBoxSeen seen;
-    AnswerNextBox(seen, Qt::Key_Return);
-    shell.ShowMessage(QStringLiteral("ERROR (MS): it's\nbroken"));
-    QCOMPARE(seen.Title, QStringLiteral("Tolvane 2"));
-    QCOMPARE(seen.Icon, QMessageBox::NoIcon);
-    QCOMPARE(seen.Buttons, 1);
-    AnswerNextBox(seen, Qt::Key_Return);
-    QVERIFY(shell.Confirm(QStringLiteral("Delete the comment?")));
-    QCOMPARE(seen.Title, QStringLiteral("Confirm"));
-    QCOMPARE(seen.Icon, QMessageBox::Question);
+    const auto answerNext = [&seen](Qt::Key key) {
+      QTimer::singleShot(0, [&seen, key] { seen = AnswerBox(key).value_or(TBoxSeen{}); });
+    };
+    answerNext(Qt::Key_Return);
+    shell.ShowMessage(error);
+    QVERIFY(seen == (TBoxSeen{"Tolvane 2", error, QMessageBox::NoIcon, 1}));
+    answerNext(Qt::Key_Return);
+    QVERIFY(shell.Confirm(ask));
+    QVERIFY(seen == (TBoxSeen{"Confirm", ask, QMessageBox::Question, 2}));
     // Escape and the title bar's close button are a No, never a deletion.
-    AnswerNextBox(seen, Qt::Key_Escape);
-    QVERIFY(!shell.Confirm(QStringLiteral("Delete the comment?")));
+    answerNext(Qt::Key_Escape);
+    QVERIFY(!shell.Confirm(ask));
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    QVERIFY(!shell.Confirm(QStringLiteral("Delete the comment?")));
+    QVERIFY(!shell.Confirm(ask));
   }
 
   // The real shell: every box stays until answered, in order, then the program ends. After a
@@ -465,8 +458,7 @@ class MainFormQTest : public QObject {
     QTest::addColumn<QStringList>("boxes");
     QStringList closedWithoutEngine{"ERROR: libsqlite3.so.0 not found"};
     for (int i = 0; i < 3; ++i) {
-      closedWithoutEngine << "ERROR (SPu): "
-                          << "ERROR (SPi): ";
+      closedWithoutEngine.append({"ERROR (SPu): ", "ERROR (SPi): "});
     }
     QTest::newRow("no engine, then closed") << "" << false << closedWithoutEngine;
     QTest::newRow("too new, no version table")
@@ -487,9 +479,8 @@ class MainFormQTest : public QObject {
     QStringList seen;
     QTimer answer;
     connect(&answer, &QTimer::timeout, [&seen] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        seen.append(box->text());
-        QTest::keyClick(box, Qt::Key_Return);
+      if (const std::optional<TBoxSeen> box = AnswerBox(Qt::Key_Return)) {
+        seen.append(box->Text);
       }
     });
     answer.start(20);
