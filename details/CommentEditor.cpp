@@ -14,12 +14,6 @@ QString FromAnsi(const std::string& text) {
   return ToQString(Platform::AnsiToWide(text));
 }
 
-// "ORA-00942 (10g)"
-QString Identity(const TResData& record) {
-  return FromAnsi(record.pref) + u'-' + FromAnsi(record.code) + QStringLiteral(" (") +
-         FromAnsi(record.vers) + u')';
-}
-
 // The engine's text for the failed statement; the layer's own text when the engine has none
 // (no file open).
 QString FailureText(const QString& what, TSQLDB& db) {
@@ -109,16 +103,18 @@ void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
     shell.ShowMessage(FailureText(QStringLiteral("The comment could not be read: "), db));
     return;
   }
-  TCommentDialogRequest request{QStringLiteral("My comment on: ") + Identity(record),
-                                {},
-                                captions.Save,
-                                captions.Cancel,
-                                captions.Delete};
+  TCommentDialogRequest request{
+      QStringLiteral("My comment on: ") + TResultModel::RowIdentity(record),
+      {},
+      captions.Save,
+      captions.Cancel,
+      captions.Delete};
   // Several stored rows are not one comment: the editor starts empty and Save rewrites all.
   if (db.RowCount() == 1) {
     request.Text = ToQString(db.Row(0).Field(0).AsWideString());
   }
-  const QString confirmation = QStringLiteral("Delete comment for ") + Identity(record) +
+  const QString confirmation = QStringLiteral("Delete comment for ") +
+                               TResultModel::RowIdentity(record) +
                                QStringLiteral("\n\rAre You sure?");
   for (;;) {
     const TCommentDialogAnswer answer = shell.EditComment(request);

@@ -49,6 +49,11 @@ QString TResultModel::CellText(const TResData& record, int column) {
   }
 }
 
+QString TResultModel::RowIdentity(const TResData& record) {
+  return CellText(record, CodeColumn) + QStringLiteral(" (") + FromAnsi(record.vers) +
+         QLatin1Char(')');
+}
+
 QVariant TResultModel::data(const QModelIndex& index, int role) const {
   const TResData* record = index.isValid() ? Record(index.row()) : nullptr;
   if (record == nullptr || !IsColumn(index.column())) {
@@ -58,6 +63,9 @@ QVariant TResultModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::EditRole:
       return CellText(*record, index.column());
+    case Qt::AccessibleTextRole:
+      return index.column() == LeadColumn ? RowIdentity(*record)
+                                          : CellText(*record, index.column());
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(ColumnAlignment(index.column()));
     default:
@@ -73,6 +81,12 @@ QVariant TResultModel::headerData(int section, Qt::Orientation orientation, int 
     case Qt::DisplayRole:
     case Qt::EditRole:
       return Headers[section];
+    case Qt::AccessibleTextRole:
+      // The lead column's caption stays empty on screen; read aloud it names what its cells
+      // hold, in the captions' current language.
+      return section == LeadColumn ? Headers[CodeColumn] + QStringLiteral(" (") +
+                                         Headers[VersionColumn] + QLatin1Char(')')
+                                   : Headers[section];
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(ColumnAlignment(section));
     default:
@@ -87,7 +101,9 @@ bool TResultModel::setHeaderData(int section, Qt::Orientation orientation, const
     return false;
   }
   Headers[section] = value.toString();
-  emit headerDataChanged(orientation, section, section);
+  // The lead column's spoken caption is made of the Code and Version captions.
+  const bool spokenInLead = section == VersionColumn || section == CodeColumn;
+  emit headerDataChanged(orientation, spokenInLead ? LeadColumn : section, section);
   return true;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 // The result list's rows: one TResData record per message found, shown in four columns
 // (an empty lead column, Version, Code as PREFIX-CODE, Message).
+//
+// A screen reader reads a row cell by cell under the columns' captions. The lead column shows
+// nothing, but it is where the focus lands after a search, so its accessible text is the row's
+// identity, "ORA-00942 (10g)", under the captions of the columns it combines.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -42,6 +46,8 @@ class TResultModel : public QAbstractTableModel {
   const TResData* Record(int row) const;
   // The text a column shows for a record: nothing, vers, pref + "-" + code, msg.
   static QString CellText(const TResData& record, int column);
+  // The record's identity, pref + "-" + code + " (" + vers + ")": "ORA-00942 (10g)".
+  static QString RowIdentity(const TResData& record);
 
  private:
   std::vector<TResData> Records;

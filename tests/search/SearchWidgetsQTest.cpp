@@ -19,12 +19,20 @@ std::vector<TResData> Messages() {
           {4, "11.2", "TNS", "", "could not resolve"}};
 }
 
-QStringList Row(const QAbstractItemModel& model, int row) {
+QStringList Row(const QAbstractItemModel& model, int row, int role = Qt::DisplayRole) {
   QStringList cells;
   for (int column = 0; column < model.columnCount(); ++column) {
-    cells << model.index(row, column).data().toString();
+    cells << model.index(row, column).data(role).toString();
   }
   return cells;
+}
+
+QStringList Headers(const QAbstractItemModel& model, int role) {
+  QStringList captions;
+  for (int column = 0; column < model.columnCount(); ++column) {
+    captions << model.headerData(column, Qt::Horizontal, role).toString();
+  }
+  return captions;
 }
 
 }  // namespace
@@ -51,6 +59,35 @@ class SearchWidgetsQTest : public QObject {
     model.SetRecords({});
     QVERIFY(message.isDetached());
     QCOMPARE(model.rowCount(), 0);
+  }
+
+  // A screen reader reads each cell under its column's caption; the empty lead column, where
+  // the focus lands after a search, reads the row's identity under the captions it combines.
+  void ScreenReadersHearEveryCellAndTheRowsIdentity() {
+    TResultModel model;
+    TTester tester(&model, TTester::FailureReportingMode::QtTest);
+    model.SetRecords(Messages());
+    const int spoken = Qt::AccessibleTextRole;
+    QCOMPARE(Row(model, 0, spoken), (QStringList{"ORA-00942 (10.2)", "10.2", "ORA-00942",
+                                                 "table or view does not exist"}));
+    QCOMPARE(Row(model, 3, spoken)[0], "TNS- (11.2)");
+    QCOMPARE(TResultModel::RowIdentity(*model.Record(2)), QStringLiteral("ORA-28000 (11.2é)"));
+    QCOMPARE(Row(model, 0)[0], QString());  // still nothing on screen
+    QCOMPARE(Headers(model, spoken), (QStringList{"Code (Version)", "Version", "Code", "Message"}));
+    // Translated captions: the lead column's spoken caption follows, and is announced as
+    // changed; its visible caption stays empty.
+    QSignalSpy changed(&model, &QAbstractItemModel::headerDataChanged);
+    model.setHeaderData(TResultModel::CodeColumn, Qt::Horizontal, "Kennung", Qt::DisplayRole);
+    model.setHeaderData(TResultModel::VersionColumn, Qt::Horizontal, "Ausgabe", Qt::DisplayRole);
+    model.setHeaderData(TResultModel::MessageColumn, Qt::Horizontal, "Meldung", Qt::DisplayRole);
+    QCOMPARE(Headers(model, spoken),
+             (QStringList{"Kennung (Ausgabe)", "Ausgabe", "Kennung", "Meldung"}));
+    QCOMPARE(Headers(model, Qt::DisplayRole)[0], QString());
+    QCOMPARE(changed.size(), 3);
+    for (int call = 0; call < 2; ++call) {
+      QCOMPARE(changed[call][1].toInt(), TResultModel::LeadColumn);
+    }
+    QCOMPARE(changed[2][1].toInt(), TResultModel::MessageColumn);
   }
 
   void ColumnsStayWithinTheirLimits() {
