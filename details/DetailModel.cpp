@@ -9,6 +9,8 @@ namespace {
 constexpr int kPieceLines = 200;
 constexpr qsizetype kPieceChars = 4000;
 constexpr int kHeadingPointSize = 10;
+// What a screen reader says after a heading's text, as it says "heading" on a web page.
+constexpr char16_t kHeadingDescription[] = u"heading";
 
 // Where the piece from `start` ends, and where the next one begins: after its 200th line
 // or its 4,000th character, at the last line break before that, else the last blank, else
@@ -69,11 +71,24 @@ QVariant TDetailModel::data(const QModelIndex& index, int role) const {
     font.setBold(true);
     return font;
   }
-  if (role != Qt::DisplayRole) {
-    return {};
+  switch (role) {
+    case Qt::DisplayRole: {
+      const bool shown = (index.column() == TextColumn) == row.Heading;
+      return shown ? row.Text.mid(piece.Start, piece.Length) : QString();
+    }
+    case Qt::AccessibleTextRole:
+      return row.Text.mid(piece.Start, piece.Length);
+    case Qt::AccessibleDescriptionRole:
+      return row.Heading ? QString::fromUtf16(kHeadingDescription) : QString();
+    default:
+      return {};
   }
-  const bool shown = (index.column() == TextColumn) == row.Heading;
-  return shown ? row.Text.mid(piece.Start, piece.Length) : QString();
+}
+
+QVariant TDetailModel::headerData(int, Qt::Orientation, int role) const {
+  // Not the section numbers a model gives by default: a screen reader would read them out.
+  return role == Qt::DisplayRole || role == Qt::AccessibleTextRole ? QVariant(QString())
+                                                                   : QVariant();
 }
 
 void TDetailModel::SetRows(std::vector<TDetData> rows) {

@@ -6,6 +6,10 @@
 // The view keeps each row's height in 16 bits, so a body too tall for that (a pasted trace
 // of thousands of lines) is shown as several consecutive rows, cut at line breaks where it
 // can be. `Rows()` stays one entry per heading and body: it is what the copy takes.
+//
+// A screen reader reads the cell that has the focus, and the focus may sit in either column
+// of any row; so both cells of a row read its whole text, line breaks kept, and a heading's
+// cells say that they are a heading. The hidden header names no column.
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -26,6 +30,7 @@ class TDetailModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   // Replaces all rows; an empty vector empties the view.
   void SetRows(std::vector<TDetData> rows);

@@ -83,6 +83,47 @@ class DetailViewQTest : public QObject {
     QVERIFY(view.Rows().empty());
   }
 
+  // The focus may sit in either cell of a row, so both read the row's whole text to a screen
+  // reader, line breaks kept; a heading says that it is one; the hidden header names nothing.
+  // A body cut into pieces reads piece after piece, as it is shown.
+  void screenReadersReadEveryRowWholeFromEitherCell() {
+    QStringList trace;
+    for (int line = 0; line < 450; ++line) {
+      trace << QStringLiteral("at line %1").arg(line);
+    }
+    const QString comment = QStringLiteral("first line\r\nsecond\nthird ");
+    TDetailModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.SetRows({{true, "ORA-00942"},
+                   {false, "table or view does not exist"},
+                   {true, "Cause"},
+                   {false, trace.join('\n')},
+                   {true, "Mein Kommentar"},
+                   {false, comment}});
+    QStringList read, shown, headings;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      const QModelIndex lead = model.index(row, TDetailModel::LeadColumn);
+      const QModelIndex text = model.index(row, TDetailModel::TextColumn);
+      QCOMPARE(lead.data(Qt::AccessibleTextRole), text.data(Qt::AccessibleTextRole));
+      QCOMPARE(lead.data(Qt::AccessibleDescriptionRole), text.data(Qt::AccessibleDescriptionRole));
+      read << lead.data(Qt::AccessibleTextRole).toString();
+      shown << lead.data().toString() + text.data().toString();
+      if (text.data(Qt::AccessibleDescriptionRole).toString() == "heading") {
+        headings << text.data(Qt::AccessibleTextRole).toString();
+      }
+    }
+    QCOMPARE(read, shown);
+    QCOMPARE(headings, (QStringList{"ORA-00942", "Cause", "Mein Kommentar"}));
+    QCOMPARE(model.rowCount(), 8);  // the trace in three pieces of 200, 200 and 50 lines
+    QCOMPARE(read.mid(3, 3).join('\n'), trace.join('\n'));
+    QCOMPARE(read.last(), comment);
+    for (int column = 0; column < 2; ++column) {
+      for (int role : {int(Qt::DisplayRole), int(Qt::AccessibleTextRole)}) {
+        QCOMPARE(model.headerData(column, Qt::Horizontal, role).toString(), QString());
+      }
+    }
+  }
+
   // The view keeps row heights in 16 bits: a pasted trace of thousands of lines must still
   // read to its end, and the copy still takes it whole.
   void aBodyTallerThanTheRowLimitReadsToItsEnd() {
