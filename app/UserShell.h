@@ -14,6 +14,7 @@ struct TCommentDialogRequest {
   QString SaveCaption;  // button captions, possibly translated
   QString CancelCaption;
   QString DeleteCaption;
+  QString TextName;  // what a screen reader calls the text field: the comment label's caption
 };
 
 // How the comment editor was closed, and the text it held then.

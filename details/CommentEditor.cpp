@@ -97,7 +97,7 @@ std::optional<QString> Write(TSQLDB& db, std::int32_t key, const TCommentDialogA
 }  // namespace
 
 void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
-                      const TCommDialogCaptions& captions) {
+                      const TCommDialogCaptions& captions, const QString& commentCaption) {
   if (!db.FormatQuery(u"SELECT commentary, lastdate FROM usr_comment WHERE e_fk=%d",
                       {TSqlArg::Integer(record.pk)})) {
     shell.ShowMessage(FailureText(QStringLiteral("The comment could not be read: "), db));
@@ -108,7 +108,8 @@ void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
       {},
       captions.Save,
       captions.Cancel,
-      captions.Delete};
+      captions.Delete,
+      commentCaption};
   // Several stored rows are not one comment: the editor starts empty and Save rewrites all.
   if (db.RowCount() == 1) {
     request.Text = ToQString(db.Row(0).Field(0).AsWideString());

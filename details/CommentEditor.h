@@ -14,5 +14,7 @@
 
 class TSQLDB;
 
+// `commentCaption` names the editor's text field for a screen reader: the caption of the
+// window's comment label, in the interface's language.
 void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
-                      const TCommDialogCaptions& captions);
+                      const TCommDialogCaptions& captions, const QString& commentCaption);

@@ -51,6 +51,7 @@ TCommForm::TCommForm(const TCommentDialogRequest& request, QWidget* parent)
   CommMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
   CommMemo->setTabChangesFocus(true);  // Tab goes on to the buttons, as the tab order says
   CommMemo->setPlainText(request.Text);
+  CommMemo->setAccessibleName(request.TextName);
 
   auto* info = new QLabel(QStringLiteral("Unicode enabled"), this);
   info->setObjectName(QStringLiteral("InfoPane"));

@@ -48,7 +48,8 @@ void TMainForm::editcommClick() {
   if (!record || !DB) {
     return;
   }
-  RunCommentEditor(*DB, Shell, *record, DialogCaptions);
+  // The label's caption names the editor's text field, as it heads the comment in the view.
+  RunCommentEditor(*DB, Shell, *record, DialogCaptions, Ui.ComLab->text());
   // Saved, deleted or cancelled: the view shows what the data file now holds.
   ResultTreeFocusChanged(Ui.ResultTree->FocusedRecord());
 }

@@ -22,10 +22,11 @@ class CommFormQTest : public QObject {
   void ClosesOnlyThroughButtonsOrTitleBar() {
     QFETCH(QString, button);
     TCommForm form({"My comment on: ORA-00942 (10g)", "stored", "Speichern", "Abbrechen",
-                    QStringLiteral("Löschen")});
+                    QStringLiteral("Löschen"), "Mein Kommentar"});
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto* memo = form.findChild<QPlainTextEdit*>("CommMemo");
+    QCOMPARE(memo->accessibleName(), "Mein Kommentar");
     QTest::keyClicks(memo, "first");
     QTest::keyClick(memo, Qt::Key_Return);
     QTest::keyClick(memo, Qt::Key_Escape);
@@ -57,7 +58,8 @@ class CommFormQTest : public QObject {
   void SavesTheCommentAsStoredWhereItWasNotEdited() {
     QFETCH(QString, stored);
     QFETCH(QString, typed);
-    TCommForm form({"My comment on: ORA-00942 (10g)", stored, "Save", "Cancel", "Delete"});
+    TCommForm form(
+        {"My comment on: ORA-00942 (10g)", stored, "Save", "Cancel", "Delete", "My Comment"});
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto* memo = form.findChild<QPlainTextEdit*>("CommMemo");

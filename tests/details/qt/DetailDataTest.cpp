@@ -60,7 +60,7 @@ struct TData {
   void Edit(const QString& answer, TResult result = TResult::Save,
             const TCommDialogCaptions& captions = {}) {
     Shell.EditorAnswers.push_back({result, answer});
-    RunCommentEditor(DB, Shell, Record, captions);
+    RunCommentEditor(DB, Shell, Record, captions, QStringLiteral("Mein Kommentar"));
   }
 
   TTempProgramDirectory Directory;
@@ -117,8 +117,9 @@ TEST(CommentEditorTest, SaveCancelDeleteAndAFailingRead) {
   const std::vector<TCommentDialogRequest>& requests = data.Shell.EditorRequests;
   ASSERT_EQ(requests.size(), 3u);
   EXPECT_EQ(requests[0].Caption, "My comment on: ORA-00942 (10.2)");
-  EXPECT_EQ(requests[0].SaveCaption + requests[0].CancelCaption + requests[0].DeleteCaption,
-            "SpeichernAbbrechenLöschen");
+  EXPECT_EQ(requests[0].SaveCaption + requests[0].CancelCaption + requests[0].DeleteCaption +
+                requests[0].TextName,
+            "SpeichernAbbrechenLöschenMein Kommentar");
   // The stored text to start from; two rows are no one comment: empty.
   EXPECT_EQ(QStringList({requests[0].Text, requests[1].Text, requests[2].Text}),
             QStringList({"", "first words", ""}));
