@@ -105,6 +105,8 @@ TDetailTree::TDetailTree(QWidget* parent)
   setSelectionMode(ExtendedSelection);
   setSelectionBehavior(SelectRows);
   setVerticalScrollMode(ScrollPerPixel);
+  // No caption labels the view; its name stays English, as its "Cause" and "Action" do.
+  setAccessibleName(QStringLiteral("Message details"));
   // The lead column stands first; the text column after it takes the rest of the width.
   header()->moveSection(header()->visualIndex(TDetailModel::LeadColumn), 0);
   header()->setSectionResizeMode(TDetailModel::LeadColumn, QHeaderView::Fixed);

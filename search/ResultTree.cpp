@@ -48,6 +48,8 @@ TResultTree::TResultTree(QWidget* parent) : QTreeView(parent), Results(new TResu
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setDragDropMode(QAbstractItemView::NoDragDrop);
+  // No caption labels the list; its name stays English, as the status texts do.
+  setAccessibleName(QStringLiteral("Search results"));
   SetUpHeader();
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {

@@ -117,12 +117,17 @@ TAboutForm::TAboutForm(QWidget* parent)
   setFixedSize(kClientWidth, kClientHeight);
   AddShape(this, "Shape1", {0, 0, kBandWidth, kClientHeight}, Qt::red);
   AddShape(this, "Shape2", {kBandWidth, 0, kClientWidth - kBandWidth, kClientHeight}, Qt::white);
+  QLabel* wwwCaption = nullptr;
   for (const TLabelEntry& entry : LabelEntries()) {
     QLabel* label = AddLabel(this, entry);
     if (label->objectName() == QLatin1String("TntLabel11")) {
       TntLabel11 = label;
+    } else if (label->objectName() == QLatin1String("TntLabel7")) {
+      wwwCaption = label;
     }
   }
+  // "WWW" names the address for a screen reader ("labelled by"); it has no '&' to underline.
+  wwwCaption->setBuddy(TntLabel11);
   TntLabel11->setCursor(Qt::PointingHandCursor);
   TntLabel11->installEventFilter(this);
 }

@@ -16,6 +16,12 @@ namespace {
 
 TCaptionSlot LabelSlot(QLabel* label) {
   return {label->text(), [label](const QString& text) {
+            // A label with a buddy would show an '&' as a mnemonic: such a translation is shown
+            // as written, and names its field directly instead.
+            if (QWidget* field = label->buddy(); field != nullptr && text.contains(u'&')) {
+              label->setBuddy(nullptr);
+              field->setAccessibleName(text);
+            }
             label->setText(text);
             label->adjustSize();  // labels size themselves to their text
           }};

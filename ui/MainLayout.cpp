@@ -49,12 +49,16 @@ QLineEdit* AddEdit(QWidget* parent, const char* name, int top, int maxLength) {
   return edit;
 }
 
-// A flat button that never takes the keyboard focus.
-QToolButton* AddFlatButton(QWidget* parent, const char* name, const char* text) {
+// A flat button that never takes the keyboard focus; its shortcut reaches it instead, and a
+// screen reader reads the shortcut as the button's description.
+QToolButton* AddFlatButton(QWidget* parent, const char* name, const char* text,
+                           const QKeySequence& shortcut) {
   auto* button = Named(new QToolButton(parent), name);
   button->setText(QString::fromLatin1(text));
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
+  button->setShortcut(shortcut);
+  button->setAccessibleDescription(shortcut.toString(QKeySequence::NativeText));
   return button;
 }
 
@@ -64,7 +68,11 @@ void BuildCriteriaGroup(TMainControls& c) {
   c.ErrLab = AddLabel(group, "ErrLab", "Error prefix", 95, 25);
   c.VersionCB = AddPickList(group, "VersionCB", 10, 71);
   c.PrefCB = AddPickList(group, "PrefCB", 85, 91);
-  c.TntSpeedButton1 = AddFlatButton(group, "TntSpeedButton1", "?");
+  // Shift+F1 is the keyboard's "what is this?", which a "?" button answers.
+  c.TntSpeedButton1 =
+      AddFlatButton(group, "TntSpeedButton1", "?", QKeySequence(Qt::SHIFT | Qt::Key_F1));
+  // Its caption "?" says nothing to a screen reader; the name is English, as the box it opens.
+  c.TntSpeedButton1->setAccessibleName(QStringLiteral("Prefix description"));
   c.TntSpeedButton1->setGeometry(180, 40, 21, 21);
   c.CodLab = AddLabel(group, "CodLab", "Error Code", 10, 70);
   c.eCodeEdit = AddEdit(group, "eCodeEdit", 85, 10);
@@ -72,6 +80,16 @@ void BuildCriteriaGroup(TMainControls& c) {
   c.eMsgEdit = AddEdit(group, "eMsgEdit", 125, 100);
   c.ComLab = AddLabel(group, "ComLab", "My Comment", 10, 150);
   c.CommEdit = AddEdit(group, "CommEdit", 165, 100);
+  // Each label names its field for a screen reader ("labelled by", and the field's name,
+  // which thus follows the caption's translation). No caption has an '&', so no mnemonic shows.
+  const std::pair<QLabel*, QWidget*> labelled[] = {{c.VerLab, c.VersionCB},
+                                                   {c.ErrLab, c.PrefCB},
+                                                   {c.CodLab, c.eCodeEdit},
+                                                   {c.MsgLab, c.eMsgEdit},
+                                                   {c.ComLab, c.CommEdit}};
+  for (const auto& [label, field] : labelled) {
+    label->setBuddy(field);
+  }
   c.FindBtn = Named(new QPushButton(QStringLiteral("Find"), group), "FindBtn");
   c.FindBtn->setGeometry(65, 196, 75, 25);
   c.FindBtn->setAutoDefault(false);
@@ -97,7 +115,8 @@ void BuildLowerBands(TMainControls& c, QWidget* window) {
   c.DetTree->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
   c.SBar = Named(new TStatusPanel(window), "SBar");
   c.SBar->setFixedHeight(kStatusHeight);
-  c.AbtBtn = AddFlatButton(c.SBar, "AbtBtn", "About");
+  // F1, the key for help, opens the program's one window about itself.
+  c.AbtBtn = AddFlatButton(c.SBar, "AbtBtn", "About", QKeySequence(Qt::Key_F1));
   c.AbtBtn->setGeometry(0, 3, 66, 15);
 }
 
