@@ -21,6 +21,7 @@
 #include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "ui/AboutUnit.h"
+#include "ui/AccessibleRoles.h"
 #include "ui/KeyDownFilter.h"
 
 namespace {
@@ -46,6 +47,7 @@ TMainForm::TMainForm(TUserShell& shell, TConnectionFactory makeConnection)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       Shell(shell) {
+  InstallAccessibleRoles();
   setWindowTitle(QStringLiteral("Tolvane 2"));
   QFont font(QStringLiteral("Tahoma"));
   font.setPointSize(8);

@@ -1,5 +1,6 @@
 #include "ui/StatusPanel.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -17,4 +18,7 @@ QString TStatusPanel::Caption() const {
 
 void TStatusPanel::SetCaption(const QString& text) {
   CaptionLabel->setText(text);
+  // The panel is a status bar named by its caption: a screen reader hears the new status.
+  QAccessibleEvent changed(this, QAccessible::NameChanged);
+  QAccessible::updateAccessibility(&changed);
 }
