@@ -12,6 +12,7 @@
 
 #include "details/DetailMenu.h"
 #include "details/DetailTree.h"
+#include "details/MenuKeyFilter.h"
 #include "search/ResultTree.h"
 #include "ui/StatusPanel.h"
 
@@ -125,6 +126,7 @@ void BuildContextMenu(TMainControls& c, QWidget* window) {
   QAbstractItemView* const lists[] = {c.ResultTree, c.DetTree};
   for (QAbstractItemView* list : lists) {
     list->setContextMenuPolicy(Qt::CustomContextMenu);
+    TMenuKeyFilter::Watch(list);
     // A list reports the position in its viewport's coordinates, below the list's header.
     QObject::connect(list, &QWidget::customContextMenuRequested, c.DetPop,
                      [menu = c.DetPop, viewport = list->viewport()](const QPoint& at) {
