@@ -148,6 +148,13 @@ void TAboutForm::keyPressEvent(QKeyEvent* event) {
     event->ignore();
     return;
   }
+  // The system's close command, where it reaches the window as a key (no window manager took
+  // it), and the platform's own close keys: the window has no button to tab to.
+  const bool altF4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::AltModifier;
+  if (altF4 || event->matches(QKeySequence::Close)) {
+    close();
+    return;
+  }
   QDialog::keyPressEvent(event);
 }
 

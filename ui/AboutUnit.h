@@ -20,7 +20,8 @@ class TAboutForm : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // Escape does not close the window: only its close button or the system's close command do.
+  // Escape does not close the window: only its close button or the system's close command do
+  // (Alt+F4, and the platform's close keys, Ctrl+W or Ctrl+F4).
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
