@@ -27,6 +27,17 @@ TCaptionSlot LabelSlot(QLabel* label) {
           }};
 }
 
+// A button's new caption would put its caption's mnemonic in place of the shortcut it has.
+TCaptionSlot ButtonSlot(QAbstractButton* button) {
+  return {button->text(), [button](const QString& text) {
+            const QKeySequence shortcut = button->shortcut();
+            button->setText(text);
+            if (!shortcut.isEmpty()) {
+              button->setShortcut(shortcut);
+            }
+          }};
+}
+
 TCaptionSlot HeaderSlot(TResultModel* model, int column) {
   return {model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(),
           [model, column](const QString& text) {
@@ -41,19 +52,17 @@ TCaptionSlot ActionSlot(QAction* action) {
 }  // namespace
 
 void TMainForm::SetGuiLang() {
-  QPushButton* find = Ui.FindBtn;
   QGroupBox* group = Ui.MainGB;
-  QToolButton* about = Ui.AbtBtn;
   TResultModel* results = Ui.ResultTree->Model();
   std::vector<TCaptionSlot> captions{
-      {find->text(), [find](const QString& text) { find->setText(text); }},
+      ButtonSlot(Ui.FindBtn),
       {group->title(), [group](const QString& text) { group->setTitle(text); }},
       LabelSlot(Ui.VerLab),
       LabelSlot(Ui.ErrLab),
       LabelSlot(Ui.CodLab),
       LabelSlot(Ui.MsgLab),
       LabelSlot(Ui.ComLab),
-      {about->text(), [about](const QString& text) { about->setText(text); }},
+      ButtonSlot(Ui.AbtBtn),
       HeaderSlot(results, TResultModel::VersionColumn),
       HeaderSlot(results, TResultModel::CodeColumn),
       HeaderSlot(results, TResultModel::MessageColumn),

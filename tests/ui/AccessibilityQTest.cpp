@@ -137,6 +137,13 @@ class AccessibilityQTest : public QObject {
     }
     QTEST(Name(Ui->AbtBtn), "about");
     QCOMPARE(Accessible(Ui->AbtBtn)->text(QAccessible::Description), "F1");
+    // The keys a screen reader offers for pressing the buttons, also after a translation.
+    const QString press = QAccessibleActionInterface::pressAction();
+    for (const auto& [button, key] :
+         {std::pair<QObject*, QString>{Ui->TntSpeedButton1, "Shift+F1"}, {Ui->AbtBtn, "F1"}}) {
+      QCOMPARE(Accessible(button)->actionInterface()->keyBindingsForAction(press),
+               QStringList{key});
+    }
     QCOMPARE(Accessible(Form.get())->role(), QAccessible::Window);
     QCOMPARE(Accessible(Ui->SBar)->role(), QAccessible::StatusBar);
   }
