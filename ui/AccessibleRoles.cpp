@@ -5,6 +5,7 @@
 #include "ui/MainUnit.h"
 #include "ui/StatusPanel.h"
 
+#if QT_CONFIG(accessibility)
 namespace {
 
 class TStatusBarAccessible : public QAccessibleWidget {
@@ -41,3 +42,6 @@ void InstallAccessibleRoles() {
   QAccessible::removeFactory(MakeAccessible);
   QAccessible::installFactory(MakeAccessible);
 }
+#else
+void InstallAccessibleRoles() {}  // a Qt built without accessibility has no one to tell
+#endif

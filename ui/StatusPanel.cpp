@@ -18,7 +18,9 @@ QString TStatusPanel::Caption() const {
 
 void TStatusPanel::SetCaption(const QString& text) {
   CaptionLabel->setText(text);
+#if QT_CONFIG(accessibility)
   // The panel is a status bar named by its caption: a screen reader hears the new status.
   QAccessibleEvent changed(this, QAccessible::NameChanged);
   QAccessible::updateAccessibility(&changed);
+#endif
 }
