@@ -13,6 +13,11 @@ bool FileExists(const std::string& path);
 // other readers and writers. Any error gives the bytes read so far (often none).
 std::string ReadFileHead(const std::string& path, std::size_t count);
 
+// Copies the file `from` to `to` unless `to` exists, whole or not at all: the copy is made
+// under a temporary name beside `to` and takes its name only if that name is still free.
+// Returns false when `to` existed or the copy failed; `to` is then as it was.
+bool CopyFileUnlessPresent(const std::string& from, const std::string& to);
+
 // Makes standard output pass bytes as they are written: Windows would otherwise turn every LF
 // into CRLF, doubling the CR of a CRLF line end.
 void UseBinaryStandardOutput();

@@ -67,6 +67,21 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
   return head;
 }
 
+bool CopyFileUnlessPresent(const std::string& from, const std::string& to) {
+  const std::wstring target = Internal::Utf8ToWide(to);
+  const std::wstring temporary = target + L".partial";
+  // The copy's own name is ours to replace: a copy stopped half-way leaves it behind.
+  if (!CopyFileW(Internal::Utf8ToWide(from).c_str(), temporary.c_str(), FALSE)) {
+    return false;
+  }
+  // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
+  const bool moved = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+  if (!moved) {
+    DeleteFileW(temporary.c_str());
+  }
+  return moved;
+}
+
 void UseBinaryStandardOutput() {
   _setmode(_fileno(stdout), _O_BINARY);
 }

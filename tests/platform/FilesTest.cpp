@@ -40,4 +40,29 @@ TEST(FilesTest, ExistsAndHeadOfRegularFilesOnly) {
   fs::remove_all(folder);
 }
 
+// The first start of a packaged folder: the sample becomes the data file only where there is
+// none, and nothing half-copied or temporary stays behind.
+TEST(FilesTest, CopyUnlessPresentNeverReplaces) {
+  const fs::path folder =
+      fs::temp_directory_path() / ("tolvane-copy-" + std::to_string(std::random_device()()));
+  fs::create_directories(folder / u8"\u00dc-\U0001F600");
+  const fs::path sample = folder / "sample.db";
+  const fs::path target = folder / u8"\u00dc-\U0001F600" / "data.db";
+  const std::string bytes(200000, '\x5a');
+  std::ofstream(sample, std::ios::binary) << bytes;
+
+  ASSERT_TRUE(CopyFileUnlessPresent(Utf8(sample), Utf8(target)));
+  EXPECT_EQ(ReadFileHead(Utf8(target), bytes.size() + 1), bytes);
+
+  std::ofstream(target, std::ios::binary | std::ios::trunc) << "comments";
+  EXPECT_FALSE(CopyFileUnlessPresent(Utf8(sample), Utf8(target)));
+  EXPECT_EQ(ReadFileHead(Utf8(target), 100), "comments");
+
+  const fs::path elsewhere = folder / "other.db";
+  EXPECT_FALSE(CopyFileUnlessPresent(Utf8(folder / "missing.db"), Utf8(elsewhere)));
+  EXPECT_FALSE(fs::exists(elsewhere));
+  EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()), 1);
+  fs::remove_all(folder);
+}
+
 }  // namespace
