@@ -5,29 +5,9 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "platform/posix/FileDescriptor.h"
+
 namespace Platform {
-
-namespace {
-
-// Owns one open file descriptor.
-class TFileDescriptor {
- public:
-  explicit TFileDescriptor(int descriptor) : Descriptor(descriptor) {}
-  ~TFileDescriptor() {
-    if (Descriptor >= 0) {
-      close(Descriptor);
-    }
-  }
-  TFileDescriptor(const TFileDescriptor&) = delete;
-  TFileDescriptor& operator=(const TFileDescriptor&) = delete;
-
-  int Get() const { return Descriptor; }
-
- private:
-  int Descriptor;
-};
-
-}  // namespace
 
 bool FileExists(const std::string& path) {
   struct stat status {};
@@ -35,7 +15,7 @@ bool FileExists(const std::string& path) {
 }
 
 std::string ReadFileHead(const std::string& path, std::size_t count) {
-  const TFileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const Internal::TFileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   std::string head;
   if (file.Get() < 0) {
     return head;

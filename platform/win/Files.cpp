@@ -7,31 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/win/FileHandle.h"
 #include "platform/win/WideText.h"
 
 namespace Platform {
-
-namespace {
-
-// Owns one open file handle.
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE handle) : Handle(handle) {}
-  ~TFileHandle() {
-    if (Handle != INVALID_HANDLE_VALUE) {
-      CloseHandle(Handle);
-    }
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-
-  HANDLE Get() const { return Handle; }
-
- private:
-  HANDLE Handle;
-};
-
-}  // namespace
 
 bool FileExists(const std::string& path) {
   if (path.empty()) {
@@ -47,9 +26,9 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
     return head;
   }
   // Shared with other readers and writers: the engine of another process may hold the file.
-  const TFileHandle file(CreateFileW(Internal::Utf8ToWide(path).c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Internal::TFileHandle file(CreateFileW(Internal::Utf8ToWide(path).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) {
     return head;
   }
