@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/support/EngineAlone.h"
+#include "bench/synth/SyntheticDataFile.h"
 #include "data/LiteDb.h"
-#include "tools/mkdb/CommentTransfer.h"
-#include "tools/mkdb/SyntheticDataFile.h"
+#include "tools/mkdb/comments/CommentTransfer.h"
 
 namespace fs = std::filesystem;
 using TClock = std::chrono::steady_clock;

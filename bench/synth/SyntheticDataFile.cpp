@@ -1,11 +1,11 @@
-#include "tools/mkdb/SyntheticDataFile.h"
+#include "bench/synth/SyntheticDataFile.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "tools/mkdb/DataFileWriter.h"
-#include "tools/mkdb/SyntheticText.h"
+#include "bench/synth/SyntheticText.h"
+#include "tools/mkdb/catalogue/DataFileWriter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 struct TSyntheticSummary {
   std::int64_t Versions = 0;

@@ -1,4 +1,4 @@
-#include "tools/mkdb/SyntheticText.h"
+#include "bench/synth/SyntheticText.h"
 
 #include <array>
 #include <string_view>

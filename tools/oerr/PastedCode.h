@@ -1,26 +1,17 @@
 #pragma once
-// What the terminal lookup was asked to do, read from its command line.
+// A code as a DBA pastes it from a session or a log: "ORA-00942: table or view does not
+// exist", "ORA-00942:", "ORA-00942.", "ora 942", "ORA-942", whether the shell split the line
+// into words or kept it whole. The first token that is a code counts; the rest of the line is
+// ignored.
 
-#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
 
-struct TOerrRequest {
-  enum class TMode { Lookup, Grep, Comment, Explain, Help };
-  TMode Mode = TMode::Lookup;
-  std::string Facility;                 // Lookup; Grep and Comment: may be empty (every facility)
-  std::string Code;                     // Lookup
-  std::string Words;                    // Grep, Comment
-  std::optional<std::string> Version;   // --version NAME
-  std::optional<std::string> DataFile;  // --db FILE
-  std::vector<std::string> Inputs;      // Explain; empty or "-" is standard input
-  bool Json = false;                    // Explain --json
+struct TPastedCode {
+  std::string Facility;  // as typed
+  std::string Code;      // digits, as typed
 };
 
-// The request, or what is wrong with the command line. `arguments` excludes the program name.
-std::variant<TOerrRequest, std::string> ParseOerrCommandLine(
-    const std::vector<std::string>& arguments);
-
-// The usage text of --help, in the layout of a manual page.
-std::string OerrUsage();
+// The facility and code, or what is wrong with the words (a code is digits).
+std::variant<TPastedCode, std::string> ReadPastedCode(const std::vector<std::string>& words);

@@ -1,12 +1,12 @@
-#include "tools/mkdb/CatalogueFolder.h"
+#include "tools/mkdb/catalogue/CatalogueFolder.h"
 
 #include <algorithm>
 #include <map>
 
-#include "tools/mkdb/LanguageFile.h"
-#include "tools/mkdb/Manifest.h"
-#include "tools/mkdb/MessageFile.h"
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/LanguageFile.h"
+#include "tools/mkdb/catalogue/Manifest.h"
+#include "tools/mkdb/catalogue/MessageFile.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace fs = std::filesystem;
 

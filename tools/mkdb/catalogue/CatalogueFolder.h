@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 // Returns false with `error` ("FILE:LINE: reason" where a line is to blame) on bad input.
 // Messages skipped by the message-file reader are listed in `warnings`.

@@ -1,9 +1,9 @@
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "tools/mkdb/DataFileWriter.h"
+#include "tools/mkdb/catalogue/DataFileWriter.h"
 
 namespace {
 

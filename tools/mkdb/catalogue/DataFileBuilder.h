@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 // Called now and then with the number of messages written so far.
 using TProgressEvent = std::function<void(std::int64_t messagesWritten)>;

@@ -1,4 +1,4 @@
-#include "tools/mkdb/DataFileSchema.h"
+#include "tools/mkdb/catalogue/DataFileSchema.h"
 
 // Column types: integer keys, everything else text. vers_pk, pref_pk, e_pk and lang_pk are
 // rowid aliases, so lookups by key need no index of their own.

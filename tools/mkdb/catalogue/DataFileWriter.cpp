@@ -1,28 +1,17 @@
-#include "tools/mkdb/DataFileWriter.h"
+#include "tools/mkdb/catalogue/DataFileWriter.h"
 
 #include <algorithm>
-#include <random>
 #include <system_error>
 
 #include "data/LiteDb.h"
-#include "tools/mkdb/DataFileSchema.h"
-#include "tools/mkdb/ScrambledText.h"
-#include "tools/mkdb/Utf8Path.h"
+#include "tools/cli/OutputFile.h"
+#include "tools/cli/Paths.h"
+#include "tools/mkdb/catalogue/DataFileSchema.h"
+#include "tools/mkdb/catalogue/ScrambledText.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A name beside the target that no other file has.
-fs::path TemporaryBeside(const fs::path& target) {
-  std::random_device random;
-  fs::path candidate;
-  do {
-    candidate = target;
-    candidate += ".tmp-" + std::to_string(random());
-  } while (fs::exists(candidate));
-  return candidate;
-}
 
 // The temporary file is thrown away on any failure, so the engine need not journal it.
 constexpr const char* kBulkLoadPragmas =
@@ -31,7 +20,7 @@ constexpr const char* kBulkLoadPragmas =
 }  // namespace
 
 TDataFileWriter::TDataFileWriter(const std::string& targetPath)
-    : Target(fs::absolute(PathFromUtf8(targetPath))), Temporary(TemporaryBeside(Target)) {}
+    : Target(PathFromArgument(targetPath)), Temporary(TemporaryBeside(Target)) {}
 
 TDataFileWriter::~TDataFileWriter() {
   if (!Finished) {
@@ -45,8 +34,8 @@ void TDataFileWriter::Discard() {
     DB.reset();
   }
   std::error_code ignored;
-  fs::remove(Temporary, ignored);
-  fs::remove(fs::path(Temporary) += "-journal", ignored);
+  fs::remove(PathFromUtf8(Temporary), ignored);
+  fs::remove(PathFromUtf8(Temporary + "-journal"), ignored);
 }
 
 bool TDataFileWriter::Fail(std::string message) {
@@ -58,17 +47,19 @@ bool TDataFileWriter::Run(const std::string& sql) {
   if (DB->Query(sql)) {
     return true;
   }
-  return Fail("writing " + Utf8Path(Temporary) + ": " + DB->GetErrorMessage());
+  return Fail("writing " + Temporary + ": " + DB->GetErrorMessage());
 }
 
 bool TDataFileWriter::Open() {
-  if (!fs::is_directory(Target.parent_path())) {
-    return Fail("the folder " + Utf8Path(Target.parent_path()) + " does not exist");
+  const fs::path folder = PathFromUtf8(Target).parent_path();
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    return Fail("the folder " + Utf8Path(folder) + " does not exist");
   }
   DB = std::make_unique<TLiteDB>();
   DB->UniCode = true;
-  if (!DB->Use(Utf8Path(Temporary))) {
-    return Fail("cannot open " + Utf8Path(Temporary) + ": " + DB->GetErrorMessage());
+  if (!DB->Use(Temporary)) {
+    return Fail("cannot open " + Temporary + ": " + DB->GetErrorMessage());
   }
   return Run(kBulkLoadPragmas) && Run("BEGIN");
 }
@@ -81,8 +72,8 @@ bool TDataFileWriter::Create() {
 
 bool TDataFileWriter::ExtendExisting() {
   std::error_code error;
-  if (!fs::copy_file(Target, Temporary, error)) {
-    return Fail("cannot copy " + Utf8Path(Target) + ": " + error.message());
+  if (!fs::copy_file(PathFromUtf8(Target), PathFromUtf8(Temporary), error)) {
+    return Fail("cannot copy " + Target + ": " + error.message());
   }
   return Open() && ReadExistingKeys();
 }
@@ -214,11 +205,10 @@ bool TDataFileWriter::Finish() {
   }
   DB->Close();
   DB.reset();
-  std::error_code error;
-  fs::rename(Temporary, Target, error);
-  if (error) {
-    return Fail("cannot rename " + Utf8Path(Temporary) + " to " + Utf8Path(Target) + ": " +
-                error.message());
+  // The engine wrote without syncing (kBulkLoadPragmas): the file reaches the disk here.
+  std::string error;
+  if (!PutInPlace(Temporary, Target, error)) {
+    return Fail(error);
   }
   Finished = true;
   return true;

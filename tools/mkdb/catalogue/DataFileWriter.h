@@ -1,19 +1,19 @@
 #pragma once
 // Writes a message data file row by row through the database layer. Everything goes into a
 // temporary file beside the target inside one transaction; Finish adds the indexes and the
-// planner's statistics and only then renames the temporary file over the target. A writer
-// destroyed before Finish succeeded removes its temporary file and leaves the target as it was.
+// planner's statistics and only then puts the temporary file in place of the target
+// (tools/cli/OutputFile.h). A writer destroyed before Finish succeeded removes its temporary
+// file and leaves the target as it was.
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
 
-#include "tools/mkdb/Catalogue.h"
-#include "tools/mkdb/SqlText.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
+#include "tools/mkdb/catalogue/SqlText.h"
 
 class TLiteDB;
 
@@ -63,8 +63,8 @@ class TDataFileWriter {
   bool ReadExistingKeys();
   void Discard();
 
-  std::filesystem::path Target;
-  std::filesystem::path Temporary;
+  std::string Target;     // UTF-8, full
+  std::string Temporary;  // beside it
   std::unique_ptr<TLiteDB> DB;
   bool Finished = false;
   std::string LastError;

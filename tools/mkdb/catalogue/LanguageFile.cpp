@@ -1,8 +1,8 @@
-#include "tools/mkdb/LanguageFile.h"
+#include "tools/mkdb/catalogue/LanguageFile.h"
 
 #include <algorithm>
 
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace {
 

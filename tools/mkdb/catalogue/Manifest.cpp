@@ -1,8 +1,8 @@
-#include "tools/mkdb/Manifest.h"
+#include "tools/mkdb/catalogue/Manifest.h"
 
 #include <algorithm>
 
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace {
 

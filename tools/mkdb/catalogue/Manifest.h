@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 // Fills the settings, the prefixes and the version names (without messages) of `catalogue`.
 // Returns false with `error` ("FILE:LINE: reason") on a malformed or repeated entry.

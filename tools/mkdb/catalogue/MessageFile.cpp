@@ -1,12 +1,12 @@
-#include "tools/mkdb/MessageFile.h"
+#include "tools/mkdb/catalogue/MessageFile.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
 
-#include "tools/mkdb/MessageLine.h"
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/MessageLine.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace {
 

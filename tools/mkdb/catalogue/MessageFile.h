@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 struct TParsedMessages {
   std::vector<TCatalogueMessage> Messages;  // in file order

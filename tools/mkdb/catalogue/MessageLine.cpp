@@ -1,8 +1,8 @@
-#include "tools/mkdb/MessageLine.h"
+#include "tools/mkdb/catalogue/MessageLine.h"
 
 #include <algorithm>
 
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "tools/mkdb/OracleHome.h"
+#include "tools/mkdb/catalogue/OracleHome.h"
 
 #include <algorithm>
 
-#include "tools/mkdb/Manifest.h"
-#include "tools/mkdb/MessageFile.h"
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/Manifest.h"
+#include "tools/mkdb/catalogue/MessageFile.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 struct TOracleHomeVersion {
   TCatalogueVersion Version;

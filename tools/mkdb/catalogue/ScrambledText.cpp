@@ -1,4 +1,4 @@
-#include "tools/mkdb/ScrambledText.h"
+#include "tools/mkdb/catalogue/ScrambledText.h"
 
 #include "details/ReadTxt.h"
 

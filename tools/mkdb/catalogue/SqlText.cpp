@@ -1,4 +1,4 @@
-#include "tools/mkdb/SqlText.h"
+#include "tools/mkdb/catalogue/SqlText.h"
 
 void AppendSqlText(std::string& sql, std::string_view text) {
   sql += '\'';

@@ -1,7 +1,11 @@
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
+
+#include "tools/cli/Paths.h"
 
 namespace {
 
@@ -42,14 +46,17 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
 }  // namespace
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = path.string() + ": cannot be opened";
+  const std::string name = Utf8Path(path);
+  if (const std::optional<std::string> problem = NotAFile(name, "no such file", false)) {
+    error = name + ": " + *problem;
     return false;
   }
-  content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    error = path.string() + ": cannot be read";
+  std::ifstream file(path, std::ios::binary);
+  if (file) {
+    content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  if (!file.is_open() || file.bad()) {
+    error = name + ": cannot be read: " + std::strerror(errno);
     return false;
   }
   return true;

@@ -1,10 +1,11 @@
-#include "tools/mkdb/VersionImport.h"
+#include "tools/mkdb/catalogue/VersionImport.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <vector>
 
-#include "tools/mkdb/DataFileWriter.h"
+#include "tools/cli/Paths.h"
+#include "tools/cli/ToolDataFile.h"
+#include "tools/mkdb/catalogue/DataFileWriter.h"
 
 namespace {
 
@@ -39,20 +40,38 @@ bool WriteVersion(TDataFileWriter& writer, const TOracleHomeVersion& imported) {
 }  // namespace
 
 bool AddVersionToDataFile(const std::string& path, const TOracleHomeVersion& imported,
-                          const TProgressEvent& progress, TImportSummary& summary,
-                          std::string& error) {
+                          std::chrono::milliseconds wait, const TProgressEvent& progress,
+                          TImportSummary& summary, TFailure& failure) {
+  const std::optional<std::string> problem = NotAFile(path, "", true);
+  if (problem && !problem->empty()) {
+    failure = {kExitFailed, path + ": " + *problem};
+    return false;
+  }
   TDataFileWriter writer(path);
   writer.OnProgress = progress;
-  const bool existing = std::filesystem::exists(path);
-  const bool started =
-      existing ? writer.ExtendExisting()
-               : writer.Create() && writer.AddSetting(kMinimumProgramKey, kMinimumProgramDefault);
+  bool started = false;
+  if (problem) {  // a new file
+    started = writer.Create() && writer.AddSetting(kMinimumProgramKey, kMinimumProgramDefault);
+  } else {
+    // Copied under a read lock, so that no other program's write lands halfway through it.
+    TToolDataFile old(path, {true, wait, kExitFailed});
+    if (!old.Open()) {
+      failure = old.OpenFailure();
+      return false;
+    }
+    if (!old.Db().Query("BEGIN; SELECT count(*) FROM sqlite_schema")) {
+      failure = old.Failure(old.Db().GetErrorMessage());
+      return false;
+    }
+    started = writer.ExtendExisting();
+    old.Db().Query("ROLLBACK");
+  }
   if (started && writer.HasVersion(imported.Version.Name)) {
-    error = path + " already has version \"" + imported.Version.Name + "\"";
+    failure = {kExitFailed, path + " already has version \"" + imported.Version.Name + "\""};
     return false;
   }
   if (!started || !WriteVersion(writer, imported) || !writer.Finish()) {
-    error = writer.Error();
+    failure = {kExitFailed, writer.Error()};
     return false;
   }
   summary.NewPrefixes = writer.PrefixesWritten();

@@ -1,66 +1,47 @@
-#include "tools/mkdb/CommentCommands.h"
+#include "tools/mkdb/comments/CommentCommands.h"
 
 #include <cstdio>
-#include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/Files.h"
-#include "tools/mkdb/CommentTransfer.h"
-#include "tools/mkdb/TextLines.h"
-#include "tools/mkdb/Utf8Path.h"
+#include "tools/cli/OutputFile.h"
+#include "tools/cli/Paths.h"
+#include "tools/mkdb/catalogue/TextLines.h"
+#include "tools/mkdb/comments/CommentTransfer.h"
 
 namespace {
 
-TExitCode Failed(const std::string& error) {
-  std::fprintf(stderr, "tolvane-mkdb: error: %s\n", error.c_str());
-  return kExitBadData;
+const TOption kOverwrite{"--overwrite", "",
+                         "replace a different comment even when the data file's own is newer"};
+
+std::vector<std::pair<int, std::string>> ImportExitCodes(const std::string& target) {
+  return {{kExitOk, "every comment found its message"},
+          {kExitFailed, "bad input, or a data file that cannot be used: nothing was changed"},
+          {kExitUnplaced,
+           "the comments were imported, but some found no message: they are "
+           "listed, and in " +
+               target + ".unplaced.csv"}};
 }
 
-bool ReadFrom(const std::string& path, std::vector<TCommentRecord>& records) {
+std::string Placing(const std::string& target) {
+  return "Each comment goes onto the message with the same version name, prefix name and\n"
+         "code (compared exactly), whatever its key in the data file. When that message\n"
+         "already has a different comment, the newer by its date stays unless --overwrite is\n"
+         "given; the same text is left alone. A comment whose message the file lacks (or has\n"
+         "twice) is listed on standard error and, once the rest is in place, written to\n" +
+         target + ".unplaced.csv. " + target + " changes in one transaction, or not at all.";
+}
+
+bool ReadFrom(const std::string& path, const TArguments& arguments, TToolContext& context,
+              std::vector<TCommentRecord>& records, TFailure& failure) {
   std::vector<std::string> warnings;
-  std::string error;
-  const bool read = ReadComments(path, records, warnings, error);
+  const bool read = ReadComments(path, arguments.Wait, records, warnings, failure);
   for (const std::string& warning : warnings) {
-    std::fprintf(stderr, "tolvane-mkdb: warning: %s\n", warning.c_str());
-  }
-  if (!read) {
-    Failed(error);
+    context.Warn(warning);
   }
   return read;
-}
-
-bool WriteOut(const std::string& path, const std::string& csv, std::string& error) {
-  if (path.empty()) {
-    Platform::UseBinaryStandardOutput();
-    if (std::fwrite(csv.data(), 1, csv.size(), stdout) != csv.size() || std::fflush(stdout) != 0) {
-      error = "standard output cannot be written";
-      return false;
-    }
-    return true;
-  }
-  std::ofstream file(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
-  file << csv;
-  file.close();
-  if (!file) {
-    error = path + ": cannot be written";
-    return false;
-  }
-  return true;
-}
-
-TExitCode Export(const TCommandLine& command) {
-  std::vector<TCommentRecord> records;
-  if (!ReadFrom(command.Out, records)) {
-    return kExitBadData;
-  }
-  std::string error;
-  if (!WriteOut(command.CommentsFile, CommentsCsv(records), error)) {
-    return Failed(error);
-  }
-  std::fprintf(stderr, "tolvane-mkdb: %s: %zu comment(s) exported\n", command.Out.c_str(),
-               records.size());
-  return kExitOk;
 }
 
 std::string Identity(const TCommentRecord& record) {
@@ -71,62 +52,142 @@ std::string Identity(const TCommentRecord& record) {
   return identity;
 }
 
-TExitCode Import(const TCommandLine& command, const std::vector<TCommentRecord>& records) {
-  TCommentImportOptions options;
-  options.Overwrite = command.Overwrite;
+int Import(const std::string& target, const std::vector<TCommentRecord>& records,
+           const TArguments& arguments, TToolContext& context) {
   TCommentImportSummary summary;
-  std::string error;
-  if (!ImportComments(command.Out, records, options, summary, error)) {
-    return Failed(error + "; nothing was changed");
+  TFailure failure;
+  if (!ImportComments(target, records, {arguments.Has("--overwrite"), arguments.Wait}, summary,
+                      failure)) {
+    return context.Fail({failure.Exit, failure.Text + "; nothing was changed"});
   }
   for (const TUnplacedComment& unplaced : summary.Unplaced) {
-    std::fprintf(stderr, "tolvane-mkdb: unplaced: %s: %s\n", Identity(unplaced.Record).c_str(),
-                 unplaced.Reason.c_str());
+    context.Say("unplaced: " + Identity(unplaced.Record) + ": " + unplaced.Reason);
   }
-  std::fprintf(stderr,
-               "tolvane-mkdb: %s: %lld comment(s) added, %lld replaced, %lld already there, "
-               "%lld kept as the newer, %zu without a message\n",
-               command.Out.c_str(), static_cast<long long>(summary.Inserted),
-               static_cast<long long>(summary.Replaced), static_cast<long long>(summary.Unchanged),
-               static_cast<long long>(summary.KeptNewer), summary.Unplaced.size());
+  context.Say(target + ": " + std::to_string(summary.Inserted) + " comment(s) added, " +
+              std::to_string(summary.Replaced) + " replaced, " + std::to_string(summary.Unchanged) +
+              " already there, " + std::to_string(summary.KeptNewer) + " kept as the newer, " +
+              std::to_string(summary.Unplaced.size()) + " without a message");
   if (summary.Unplaced.empty()) {
     return kExitOk;
   }
-  std::fprintf(stderr, "tolvane-mkdb: the comments without a message are in %s\n",
-               summary.UnplacedFile.c_str());
+  if (summary.UnplacedFile.empty()) {
+    return context.Fail(
+        {kExitFailed, summary.UnplacedError + "; the comments without a message are listed above"});
+  }
+  context.Say("the comments without a message are in " + summary.UnplacedFile);
   return kExitUnplaced;
 }
 
-TExitCode ImportFile(const TCommandLine& command) {
-  std::string content;
-  std::string error;
-  std::vector<TCommentRecord> records;
-  if (!ReadWholeFile(PathFromUtf8(command.CommentsFile), content, error) ||
-      !ParseCommentsCsv(content, command.CommentsFile, records, error)) {
-    return Failed(error);
-  }
-  return Import(command, records);
-}
+class TExportCommand : public TCommand {
+ public:
+  TExportCommand()
+      : TCommand({"comments export",
+                  {"DB [--out FILE]"},
+                  "Writes every comment of DB as CSV, to FILE or to standard output.",
+                  "Writes every comment of the data file DB, with the version, prefix and code of\n"
+                  "its message, as CSV (UTF-8, a header row, RFC 4180 quoting, line breaks inside\n"
+                  "a comment kept) to FILE or to standard output: for a backup, a spreadsheet or\n"
+                  "a team's shared notes. FILE is replaced only once the whole export is written.",
+                  {{"--out", "FILE", "write the CSV to FILE instead of standard output"}},
+                  1,
+                  1,
+                  "comments export needs the data file DB",
+                  true,
+                  {{kExitOk, "exported"},
+                   {kExitFailed, "DB cannot be read, or FILE cannot be written"}}}) {}
 
-TExitCode Carry(const TCommandLine& command) {
-  std::vector<TCommentRecord> records;
-  if (!ReadFrom(command.OldDataFile, records)) {
-    return kExitBadData;
+  int Run(const TArguments& arguments, TToolContext& context) override {
+    const std::string& db = arguments.Operands[0];
+    std::vector<TCommentRecord> records;
+    TFailure failure;
+    if (!ReadFrom(db, arguments, context, records, failure)) {
+      return context.Fail(failure);
+    }
+    const std::string csv = CommentsCsv(records);
+    if (const std::optional<std::string> out = arguments.Value("--out")) {
+      std::string error;
+      if (!WriteOutputFile(*out, csv, error)) {
+        return context.Fail({kExitFailed, error});
+      }
+    } else {
+      Platform::UseBinaryStandardOutput();
+      if (!context.Out.write(csv.data(), static_cast<std::streamsize>(csv.size())).flush()) {
+        return context.Fail({kExitFailed, "standard output cannot be written"});
+      }
+    }
+    context.Say(db + ": " + std::to_string(records.size()) + " comment(s) exported");
+    return kExitOk;
   }
-  return Import(command, records);
-}
+};
+
+class TImportCommand : public TCommand {
+ public:
+  TImportCommand()
+      : TCommand(
+            {"comments import",
+             {"DB FILE [--overwrite]"},
+             "Puts the comments of the CSV file FILE on the same messages of DB.",
+             "Puts the comments of the CSV file FILE, as comments export writes it, into\n"
+             "the data file DB.\n" +
+                 Placing("DB") +
+                 "\nA CSV with a wrong header, a broken quote, a wrong number of fields or text\n"
+                 "that is not UTF-8 stops with FILE:LINE: what is wrong.",
+             {kOverwrite},
+             2,
+             2,
+             "comments import needs the data file DB and the CSV file FILE",
+             true,
+             ImportExitCodes("DB")}) {}
+
+  int Run(const TArguments& arguments, TToolContext& context) override {
+    const std::string& file = arguments.Operands[1];
+    std::string content;
+    std::string error;
+    std::vector<TCommentRecord> records;
+    if (!ReadWholeFile(PathFromUtf8(file), content, error) ||
+        !ParseCommentsCsv(content, file, records, error)) {
+      return context.Fail({kExitFailed, error});
+    }
+    return Import(arguments.Operands[0], records, arguments, context);
+  }
+};
+
+class TCarryCommand : public TCommand {
+ public:
+  TCarryCommand()
+      : TCommand({"comments carry",
+                  {"OLD NEW [--overwrite]"},
+                  "Puts the comments of the data file OLD on the same messages of NEW.",
+                  "Puts the comments of the data file OLD (read-only) into the data file NEW, to\n"
+                  "move to a newer data file without losing them.\n" +
+                      Placing("NEW"),
+                  {kOverwrite},
+                  2,
+                  2,
+                  "comments carry needs the data files OLD and NEW",
+                  true,
+                  ImportExitCodes("NEW")}) {}
+
+  int Run(const TArguments& arguments, TToolContext& context) override {
+    std::vector<TCommentRecord> records;
+    TFailure failure;
+    if (!ReadFrom(arguments.Operands[0], arguments, context, records, failure)) {
+      return context.Fail(failure);
+    }
+    return Import(arguments.Operands[1], records, arguments, context);
+  }
+};
 
 }  // namespace
 
-TExitCode RunCommentsCommand(const TCommandLine& command) {
-  switch (command.Command) {
-    case TCommandLine::TCommand::CommentsExport:
-      return Export(command);
-    case TCommandLine::TCommand::CommentsImport:
-      return ImportFile(command);
-    case TCommandLine::TCommand::CommentsCarry:
-      return Carry(command);
-    default:
-      return kExitUsage;
-  }
+std::unique_ptr<TCommand> CommentsExportCommand() {
+  return std::make_unique<TExportCommand>();
+}
+
+std::unique_ptr<TCommand> CommentsImportCommand() {
+  return std::make_unique<TImportCommand>();
+}
+
+std::unique_ptr<TCommand> CommentsCarryCommand() {
+  return std::make_unique<TCarryCommand>();
 }

@@ -1,7 +1,11 @@
 #pragma once
-// The comments commands: export, import and carry. Each reports on stderr (every comment left
-// without a message by its identity) and returns the tool's exit code.
+// tolvane-mkdb comments export, import and carry: the user's comments moved between data
+// files and the comments file (tools/mkdb/comments/CommentsCsv.h).
 
-#include "tools/mkdb/CommandLine.h"
+#include <memory>
 
-TExitCode RunCommentsCommand(const TCommandLine& command);
+#include "tools/cli/Command.h"
+
+std::unique_ptr<TCommand> CommentsExportCommand();
+std::unique_ptr<TCommand> CommentsImportCommand();
+std::unique_ptr<TCommand> CommentsCarryCommand();

@@ -1,20 +1,14 @@
-#include "tools/mkdb/CommentTransfer.h"
+#include "tools/mkdb/comments/CommentTransfer.h"
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <map>
-#include <memory>
 #include <optional>
-#include <system_error>
 
-#include "data/LiteDb.h"
-#include "tools/mkdb/SqlText.h"
-#include "tools/mkdb/Utf8Path.h"
-
-namespace fs = std::filesystem;
+#include "tools/cli/OutputFile.h"
+#include "tools/cli/ToolDataFile.h"
+#include "tools/mkdb/catalogue/SqlText.h"
 
 namespace {
 
@@ -27,22 +21,14 @@ std::int64_t Key(const TResultCell& cell) {
   return key;
 }
 
-std::unique_ptr<TLiteDB> OpenFile(const std::string& path, bool readOnly, int busyTimeout,
-                                  std::string& error) {
-  if (!fs::is_regular_file(PathFromUtf8(path))) {
-    error = path + ": no such data file";
-    return nullptr;
+// Opened as a tool opens a data file, with room for every comment of a file at once.
+bool OpenFile(TToolDataFile& file, TFailure& failure) {
+  file.Db().FetchMemoryLimit = kNoFetchLimit;
+  if (!file.Open()) {
+    failure = file.OpenFailure();
+    return false;
   }
-  auto db = std::make_unique<TLiteDB>();
-  db->UniCode = true;
-  db->ReadOnly = readOnly;
-  db->BusyTimeoutMilliseconds = busyTimeout;
-  db->FetchMemoryLimit = kNoFetchLimit;
-  if (!db->Use(path)) {
-    error = path + ": cannot be opened: " + db->CurrentResult().ErrorText;
-    return nullptr;
-  }
-  return db;
+  return true;
 }
 
 // What a message of the target holds while the records are applied one by one.
@@ -57,25 +43,21 @@ struct TMessageComment {
 
 class TImport {
  public:
-  TImport(TLiteDB& db, const std::string& target, const std::vector<TCommentRecord>& records,
+  TImport(TToolDataFile& file, const std::vector<TCommentRecord>& records,
           const TCommentImportOptions& options, TCommentImportSummary& summary)
-      : DB(db), Target(target), Records(records), Options(options), Summary(summary) {}
+      : File(file), DB(file.Db()), Records(records), Options(options), Summary(summary) {}
 
-  bool Run(std::string& error) {
+  bool Run(TFailure& failure) {
     const bool read = Run("BEGIN IMMEDIATE") && Place() && ReadExisting();
     if (read) {
       Apply();
     }
-    const bool done = read && Write() && WriteUnplaced() &&
+    const bool done = read && Write() &&
                       Run("DROP TABLE temp.comment_import; DROP TABLE temp.comment_update") &&
                       Run("COMMIT");
     if (!done) {
-      error = Error;
+      failure = Failure;
       DB.Query("ROLLBACK");  // also drops the temporary tables created inside it
-      if (!Summary.UnplacedFile.empty()) {
-        std::error_code ignored;  // the comments are still in the input
-        fs::remove(PathFromUtf8(Summary.UnplacedFile), ignored);
-      }
     }
     return done;
   }
@@ -86,7 +68,7 @@ class TImport {
       return true;
     }
     const std::string engine = DB.GetErrorMessage();
-    Error = Target + ": " + (engine.empty() ? DB.CurrentResult().ErrorText : engine);
+    Failure = File.Failure(engine.empty() ? DB.CurrentResult().ErrorText : engine);
     return false;
   }
 
@@ -219,58 +201,56 @@ class TImport {
                "WHERE e_fk IN (SELECT e_fk FROM temp.comment_update)");
   }
 
-  // Written before the commit: a comment that cannot be kept there stops the whole import.
-  bool WriteUnplaced() {
-    if (Summary.Unplaced.empty()) {
-      return true;
-    }
-    std::string csv;
-    AppendCommentsCsvHeader(csv);
-    for (const TUnplacedComment& unplaced : Summary.Unplaced) {
-      AppendCommentsCsvRecord(csv, unplaced.Record);
-    }
-    Summary.UnplacedFile = UnplacedCommentsPath(Target);
-    std::ofstream file(PathFromUtf8(Summary.UnplacedFile), std::ios::binary | std::ios::trunc);
-    file << csv;
-    file.close();
-    if (!file) {
-      Error = Summary.UnplacedFile + ": the comments without a message cannot be written there";
-      return false;
-    }
-    return true;
-  }
-
+  TToolDataFile& File;
   TLiteDB& DB;
-  const std::string& Target;
   const std::vector<TCommentRecord>& Records;
   const TCommentImportOptions& Options;
   TCommentImportSummary& Summary;
   std::vector<std::int64_t> Placed;  // the message key of each record, 0 when unplaced
   std::map<std::int64_t, TMessageComment> Messages;
-  std::string Error;
+  TFailure Failure;
 };
+
+// Written once the comments are committed: a file that names comments as left out of an import
+// that did not happen would mislead. The comments are still in the input when it fails.
+void WriteUnplaced(const std::string& target, TCommentImportSummary& summary) {
+  if (summary.Unplaced.empty()) {
+    return;
+  }
+  std::string csv;
+  AppendCommentsCsvHeader(csv);
+  for (const TUnplacedComment& unplaced : summary.Unplaced) {
+    AppendCommentsCsvRecord(csv, unplaced.Record);
+  }
+  const std::string path = UnplacedCommentsPath(target);
+  if (WriteOutputFile(path, csv, summary.UnplacedError)) {
+    summary.UnplacedFile = path;
+  }
+}
 
 }  // namespace
 
-bool ReadComments(const std::string& path, std::vector<TCommentRecord>& records,
-                  std::vector<std::string>& warnings, std::string& error) {
+bool ReadComments(const std::string& path, std::chrono::milliseconds wait,
+                  std::vector<TCommentRecord>& records, std::vector<std::string>& warnings,
+                  TFailure& failure) {
   records.clear();
-  std::unique_ptr<TLiteDB> db = OpenFile(path, true, 0, error);
-  if (!db) {
+  TToolDataFile file(path, {true, wait, kExitFailed});
+  if (!OpenFile(file, failure)) {
     return false;
   }
-  if (!db->Query("SELECT v.vers_name, p.pref_name, e.e_code, c.commentary, c.lastdate, "
-                 "c.e_fk, e.e_pk IS NOT NULL AND v.vers_pk IS NOT NULL AND p.pref_pk IS NOT NULL "
-                 "FROM usr_comment c LEFT JOIN error e ON e.e_pk = c.e_fk "
-                 "LEFT JOIN version v ON v.vers_pk = e.vers_fk "
-                 "LEFT JOIN prefix p ON p.pref_pk = e.pref_fk "
-                 "ORDER BY v.vers_name, p.pref_name, e.e_code, c.rowid")) {
-    error = path + ": " + db->GetErrorMessage();
+  TLiteDB& db = file.Db();
+  if (!db.Query("SELECT v.vers_name, p.pref_name, e.e_code, c.commentary, c.lastdate, "
+                "c.e_fk, e.e_pk IS NOT NULL AND v.vers_pk IS NOT NULL AND p.pref_pk IS NOT NULL "
+                "FROM usr_comment c LEFT JOIN error e ON e.e_pk = c.e_fk "
+                "LEFT JOIN version v ON v.vers_pk = e.vers_fk "
+                "LEFT JOIN prefix p ON p.pref_pk = e.pref_fk "
+                "ORDER BY v.vers_name, p.pref_name, e.e_code, c.rowid")) {
+    failure = file.Failure(db.GetErrorMessage());
     return false;
   }
-  records.reserve(static_cast<std::size_t>(db->RowCount()));
-  for (std::int32_t r = 0; r < db->RowCount(); ++r) {
-    TResultRow& row = db->Row(r);
+  records.reserve(static_cast<std::size_t>(db.RowCount()));
+  for (std::int32_t r = 0; r < db.RowCount(); ++r) {
+    TResultRow& row = db.Row(r);
     TCommentRecord record{row.Field(0).Value, row.Field(1).Value, row.Field(2).Value,
                           row.Field(3).Value, row.Field(4).Value};
     if (row.Field(6).Value != "1") {
@@ -291,16 +271,17 @@ std::string UnplacedCommentsPath(const std::string& target) {
 
 bool ImportComments(const std::string& target, const std::vector<TCommentRecord>& records,
                     const TCommentImportOptions& options, TCommentImportSummary& summary,
-                    std::string& error) {
+                    TFailure& failure) {
   summary = {};
-  std::unique_ptr<TLiteDB> db = OpenFile(target, false, options.BusyTimeoutMilliseconds, error);
-  if (!db) {
+  TToolDataFile file(target, {false, options.Wait, kExitFailed});
+  if (!OpenFile(file, failure)) {
     return false;
   }
-  TImport import(*db, target, records, options, summary);
-  if (!import.Run(error)) {
+  TImport import(file, records, options, summary);
+  if (!import.Run(failure)) {
     summary = {};
     return false;
   }
+  WriteUnplaced(target, summary);
   return true;
 }

@@ -1,8 +1,8 @@
-#include "tools/mkdb/CommentsCsv.h"
+#include "tools/mkdb/comments/CommentsCsv.h"
 
 #include <array>
 
-#include "tools/mkdb/TextLines.h"
+#include "tools/mkdb/catalogue/TextLines.h"
 
 const std::string_view kCommentsCsvHeader = "version,prefix,code,comment,lastdate";
 
