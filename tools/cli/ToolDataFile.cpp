@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/EngineLibrary.h"
 #include "platform/Files.h"
 #include "tools/cli/OutputFile.h"
 #include "tools/cli/Paths.h"
@@ -69,6 +70,11 @@ bool TToolDataFile::Open() {
   }
   // Opening reads the lists of tables: a failure there is the first statement's.
   if (!DB.Use(FullPath) || DB.CurrentResult().ErrorCode != 0) {
+    if (!DB.DllLoaded()) {
+      Opening = {Options.NoFileExit,
+                 std::string(Platform::kSqlite3LibraryName) + ": not found beside the program"};
+      return false;
+    }
     const std::string engine = DB.GetErrorMessage();
     Opening =
         Failure("cannot be opened: " + (engine.empty() ? DB.CurrentResult().ErrorText : engine),

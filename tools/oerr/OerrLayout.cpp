@@ -98,14 +98,6 @@ std::vector<std::string> WrapText(const std::string& text, const std::string& le
   return lines;
 }
 
-std::string FormatMessage(const TFoundMessage& message, std::size_t width) {
-  std::string out = FormatTexts(message, width);
-  if (message.Comment) {
-    AppendLines(out, Section("My comment", message.Comment, width));
-  }
-  return out;
-}
-
 std::string FormatMessages(const std::vector<TFoundMessage>& messages, std::size_t width) {
   std::vector<std::vector<const TFoundMessage*>> entries;  // in the order of the first version
   for (const TFoundMessage& message : messages) {
