@@ -29,6 +29,6 @@ bool SyncFile(const std::string& path, std::string& error);
 // Renames `from` over `to` in one step: `to` is either its old file or the new one, never
 // neither. An existing `to` hands its permissions on to the new file. False with the system's
 // reason in `error`.
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error);
+bool RenameOver(const std::string& from, const std::string& to, std::string& error);
 
 }  // namespace Platform

@@ -52,7 +52,7 @@ bool SyncFile(const std::string& path, std::string& error) {
   return true;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error) {
+bool RenameOver(const std::string& from, const std::string& to, std::string& error) {
   struct stat old {};
   if (stat(to.c_str(), &old) == 0) {
     chmod(from.c_str(), old.st_mode & 07777);  // at worst the new file keeps the usual ones

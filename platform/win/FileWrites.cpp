@@ -62,7 +62,7 @@ bool SyncFile(const std::string& path, std::string& error) {
 }
 
 // A plain rename refuses an existing target on Windows; MoveFileEx replaces it in one step.
-bool ReplaceFile(const std::string& from, const std::string& to, std::string& error) {
+bool RenameOver(const std::string& from, const std::string& to, std::string& error) {
   if (!MoveFileExW(Internal::Utf8ToWide(from).c_str(), Internal::Utf8ToWide(to).c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Failed(error);

@@ -34,7 +34,7 @@ bool WriteOutputFile(const std::string& path, std::string_view content, std::str
   const std::string temporary = TemporaryBeside(path);
   std::string reason;
   if (!Platform::WriteNewFile(temporary, content, reason) ||
-      !Platform::ReplaceFile(temporary, path, reason)) {
+      !Platform::RenameOver(temporary, path, reason)) {
     Remove(temporary);
     return CannotBeWritten(path, reason, error);
   }
@@ -43,7 +43,7 @@ bool WriteOutputFile(const std::string& path, std::string_view content, std::str
 
 bool PutInPlace(const std::string& temporary, const std::string& target, std::string& error) {
   std::string reason;
-  if (!Platform::SyncFile(temporary, reason) || !Platform::ReplaceFile(temporary, target, reason)) {
+  if (!Platform::SyncFile(temporary, reason) || !Platform::RenameOver(temporary, target, reason)) {
     Remove(temporary);
     return CannotBeWritten(target, reason, error);
   }
