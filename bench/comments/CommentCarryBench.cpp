@@ -104,9 +104,10 @@ int main(int argc, char** argv) {
   std::vector<TCommentRecord> records;
   std::vector<std::string> warnings;
   TCommentImportSummary imported;
-  if (!ReadComments(old.string(), records, warnings, error) ||
-      !ImportComments(next.string(), records, {}, imported, error)) {
-    std::fprintf(stderr, "carry failed: %s\n", error.c_str());
+  TFailure failure;
+  if (!ReadComments(old.string(), std::chrono::seconds(5), records, warnings, failure) ||
+      !ImportComments(next.string(), records, {}, imported, failure)) {
+    std::fprintf(stderr, "carry failed: %s\n", failure.Text.c_str());
     return 1;
   }
   const double carrySeconds = Since(start);

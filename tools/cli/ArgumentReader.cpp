@@ -38,6 +38,21 @@ std::optional<std::chrono::milliseconds> WaitFromText(const std::string& text) {
   return std::chrono::milliseconds(std::llround(seconds * 1000));
 }
 
+// "--version NAME" named the Oracle version where --release does now: a command line of the
+// old form would otherwise print the version and end with success, having done nothing.
+std::optional<std::string> OldReleaseOption(const TCommandSpec& spec,
+                                            const std::vector<std::string>& words) {
+  const bool releases =
+      std::any_of(spec.Options.begin(), spec.Options.end(),
+                  [](const TOption& option) { return option.Name == "--release"; });
+  const auto version = std::find(words.begin(), words.end(), "--version");
+  if (!releases || version == words.end() || version + 1 == words.end() ||
+      (version + 1)->starts_with('-')) {
+    return std::nullopt;
+  }
+  return "--version takes no value: the Oracle version is --release " + *(version + 1);
+}
+
 }  // namespace
 
 std::vector<TOption> SharedOptions(bool waits) {
@@ -63,6 +78,9 @@ TReading ReadArguments(const TCommandSpec& spec, const std::vector<std::string>&
     return reading;
   }
   if (Asks(words, {"--version"})) {
+    if (const std::optional<std::string> renamed = OldReleaseOption(spec, words)) {
+      return Wrong(*renamed);
+    }
     reading.Kind = TReading::TKind::Version;
     return reading;
   }
