@@ -12,7 +12,7 @@ namespace {
 constexpr int kTextRowsPerRead = 20000;
 const char* const kCommentLost = " (a comment could be lost)";
 
-}  
+}  // namespace
 std::optional<std::string> TChecker::Setting(const std::string& key) {
   const std::vector<std::string> values =
       Column("SELECT value FROM sys_data WHERE param = '" + key + "' ORDER BY rowid LIMIT 1");
