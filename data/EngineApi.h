@@ -20,6 +20,7 @@ inline constexpr int kTypeBlob = 4;
 inline constexpr int kTypeNull = 5;
 
 inline constexpr int kOpenReadOnly = 0x00000001;
+inline constexpr int kOpenUri = 0x00000040;
 inline constexpr int kDbConfigDefensive = 1010;
 inline constexpr int kTextUtf8 = 1;
 inline constexpr int kFunctionDeterministic = 0x000000800;

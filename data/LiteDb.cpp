@@ -5,6 +5,7 @@
 
 #include "data/EngineApi.h"
 #include "data/OpenFiles.h"
+#include "data/ReadOnlyOpen.h"
 #include "data/SqliteBinding.h"
 #include "data/Utf8Text.h"
 #include "platform/AnsiText.h"
@@ -175,7 +176,10 @@ Engine::TSqlite3* TLiteDB::OpenSqlite3(const std::string& path, std::string& err
       error = "the engine cannot open files read-only";
       return nullptr;
     }
-    code = api.OpenV2(path.c_str(), &db, Engine::kOpenReadOnly, nullptr);
+    const std::optional<std::string> immutable = ImmutableFileName(path);
+    code = immutable ? api.OpenV2(immutable->c_str(), &db, Engine::kOpenReadOnly | Engine::kOpenUri,
+                                  nullptr)
+                     : api.OpenV2(path.c_str(), &db, Engine::kOpenReadOnly, nullptr);
   } else if (UniCode) {
     // Converted so that every character of the name survives, also beyond the 16-bit range.
     code = api.Open16(Utf8ToUtf16Exact(path).c_str(), &db);

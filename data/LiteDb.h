@@ -51,7 +51,9 @@ class TLiteDB : public TSQLDB {
   // Set before Use: the file is opened read-only through the engine's optional
   // sqlite3_open_v2, so that nothing can be written and a missing file is not created. An
   // engine without that call, or an SQLite 2 file, fails to open. A file that another
-  // connection of this process has open already is shared in the mode it was opened with.
+  // connection of this process has open already is shared in the mode it was opened with. A
+  // file in write-ahead-log mode without a log to read is opened immutable (data/ReadOnlyOpen.h),
+  // so that reading it leaves no -wal and -shm files and works in a read-only folder.
   bool ReadOnly = false;
 
   // Whether the engine's defensive mode is on for the open file: every open switches it on
@@ -64,9 +66,10 @@ class TLiteDB : public TSQLDB {
   bool UnicodeUpper = false;
   bool HasUnicodeUpper() const;
 
-  // How long a statement waits for a file that another process holds locked, in milliseconds.
-  // 0 (the program's choice) waits for as long as the lock lasts; above 0 the statement fails
-  // with the engine's "database is locked" once it has waited at least that long.
+  // How long a statement waits for a file that another process holds locked, in milliseconds,
+  // counted from its first wait, however many locks it meets. 0 (the program's choice) waits
+  // for as long as the lock lasts; above 0 the statement fails with the engine's "database is
+  // locked" (code 5) once it has waited that long.
   int BusyTimeoutMilliseconds = 0;
 
   // Always empty or 0 for SQLite.

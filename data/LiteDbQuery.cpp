@@ -1,5 +1,7 @@
 // Running statements on TLiteDB: wide statements through prepare and step (first statement
 // only), UTF-8 statements through the one-shot execute call (every statement).
+#include <algorithm>
+#include <chrono>
 #include <mutex>
 #include <new>
 
@@ -15,23 +17,34 @@ constexpr int kBusyWaitMilliseconds = 2;
 constexpr int kNoMemory = 7;  // the engine's own code for memory that ran out
 
 // Another process holds the file: wait and retry, for as long as the lock lasts or until the
-// connection's bound (`limit`, milliseconds) is used up. `attempts` counts the waits of this
-// one locking attempt, so the bound holds per statement; each wait sleeps at least its share.
-int KeepWaiting(const void* limit, int attempts) {
-  const int bound = *static_cast<const int*>(limit);
-  if (bound > 0 && attempts >= bound / kBusyWaitMilliseconds) {
-    return 0;
+// bound is used up. The engine calls this anew for each lock it needs (the schema while
+// preparing, then a shared, reserved or exclusive lock while stepping, each statement of a
+// text once more), so the clock runs from the statement's first wait, whatever it waits for.
+int KeepWaiting(void* wait) {
+  TBusyWait& busy = *static_cast<TBusyWait*>(wait);
+  const auto now = std::chrono::steady_clock::now();
+  if (!busy.Since) {
+    busy.Since = now;
   }
-  Platform::SleepMilliseconds(kBusyWaitMilliseconds);
+  auto pause = std::chrono::milliseconds(kBusyWaitMilliseconds);
+  if (busy.BoundMilliseconds > 0) {
+    const auto left = std::chrono::milliseconds(busy.BoundMilliseconds) -
+                      std::chrono::duration_cast<std::chrono::milliseconds>(now - *busy.Since);
+    if (left <= std::chrono::milliseconds(0)) {
+      return 0;
+    }
+    pause = std::min(pause, left);
+  }
+  Platform::SleepMilliseconds(static_cast<unsigned>(pause.count()));
   return 1;
 }
 
-int WaitWhileBusy3(void* limit, int attempts) {
-  return KeepWaiting(limit, attempts);
+int WaitWhileBusy3(void* wait, int /*attempts*/) {
+  return KeepWaiting(wait);
 }
 
-int WaitWhileBusy2(void* limit, const char* /*table*/, int attempts) {
-  return KeepWaiting(limit, attempts);
+int WaitWhileBusy2(void* wait, const char* /*table*/, int /*attempts*/) {
+  return KeepWaiting(wait);
 }
 
 }  // namespace
@@ -48,14 +61,15 @@ bool TLiteDB::CanRunStatement() {
 }
 
 void TLiteDB::PrepareBusyHandling() {
+  Base->Busy = {BusyTimeoutMilliseconds, std::nullopt};
   if (Base->Db3 != nullptr) {
     const Engine::TSqlite3Api& api = Engine::Sqlite3();
     api.BusyTimeout(Base->Db3, kBusyWaitMilliseconds);
-    api.BusyHandler(Base->Db3, &WaitWhileBusy3, &BusyTimeoutMilliseconds);
+    api.BusyHandler(Base->Db3, &WaitWhileBusy3, &Base->Busy);
   } else {
     const Engine::TSqlite2Api& api = Engine::Sqlite2();
     api.BusyTimeout(Base->Db2, kBusyWaitMilliseconds);
-    api.BusyHandler(Base->Db2, &WaitWhileBusy2, &BusyTimeoutMilliseconds);
+    api.BusyHandler(Base->Db2, &WaitWhileBusy2, &Base->Busy);
   }
 }
 

@@ -3,12 +3,20 @@
 // name shares its one engine connection; the record counts its users, and its lock keeps two
 // connections from using the engine handle at the same time. Internal to data/.
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "data/EngineApi.h"
+
+// The wait of the statement under way for a file that another process holds locked.
+struct TBusyWait {
+  int BoundMilliseconds = 0;                                   // 0: as long as the lock lasts
+  std::optional<std::chrono::steady_clock::time_point> Since;  // the statement's first wait
+};
 
 struct TBaseInfo {
   std::recursive_mutex Lock;  // recursive: an OnFetchRow handler may run a statement
@@ -17,6 +25,7 @@ struct TBaseInfo {
   Engine::TSqlite2* Db2 = nullptr;  // set for an SQLite 2 file
   bool Defensive = false;           // the engine refuses writes that could corrupt the file
   bool UnicodeUpper = false;        // Upper is the program's own
+  TBusyWait Busy;                   // the engine's busy handler keeps its clock here
 };
 
 class TOpenFiles {

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev clang-format googletest libgtest-dev
           libbenchmark-dev libsqlite3-0 libsqlite3-dev sqlite3 qt6-base-dev dpkg-dev tcl
-          nlohmann-json3-dev
+          nlohmann-json3-dev desktop-file-utils
           xvfb xauth xdotool x11-apps x11-utils imagemagick xclip cwm wmctrl python3
           at-spi2-core python3-pyatspi dbus-x11)
 for group in "$@"; do

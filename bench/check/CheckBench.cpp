@@ -6,7 +6,7 @@
 #include "bench/support/EngineAlone.h"
 #include "bench/support/SyntheticFile.h"
 #include "platform/ProgramDirectory.h"
-#include "tools/mkdb/DataFileCheck.h"
+#include "tools/mkdb/check/DataFileCheck.h"
 
 namespace {
 

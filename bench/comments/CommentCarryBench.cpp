@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/support/EngineAlone.h"
+#include "bench/synth/SyntheticDataFile.h"
 #include "data/LiteDb.h"
-#include "tools/mkdb/CommentTransfer.h"
-#include "tools/mkdb/SyntheticDataFile.h"
+#include "tools/mkdb/comments/CommentTransfer.h"
 
 namespace fs = std::filesystem;
 using TClock = std::chrono::steady_clock;
@@ -104,9 +104,10 @@ int main(int argc, char** argv) {
   std::vector<TCommentRecord> records;
   std::vector<std::string> warnings;
   TCommentImportSummary imported;
-  if (!ReadComments(old.string(), records, warnings, error) ||
-      !ImportComments(next.string(), records, {}, imported, error)) {
-    std::fprintf(stderr, "carry failed: %s\n", error.c_str());
+  TFailure failure;
+  if (!ReadComments(old.string(), std::chrono::seconds(5), records, warnings, failure) ||
+      !ImportComments(next.string(), records, {}, imported, failure)) {
+    std::fprintf(stderr, "carry failed: %s\n", failure.Text.c_str());
     return 1;
   }
   const double carrySeconds = Since(start);

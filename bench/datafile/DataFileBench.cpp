@@ -9,8 +9,8 @@
 #include <string>
 
 #include "bench/datafile/SearchTimings.h"
+#include "bench/synth/SyntheticDataFile.h"
 #include "data/LiteDb.h"
-#include "tools/mkdb/SyntheticDataFile.h"
 
 namespace fs = std::filesystem;
 

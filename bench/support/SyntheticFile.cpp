@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "tools/mkdb/SyntheticDataFile.h"
+#include "bench/synth/SyntheticDataFile.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "bench/synth/SyntheticDataFile.h"
 #include "platform/EngineLibrary.h"
-#include "tools/mkdb/SyntheticDataFile.h"
 
 namespace fs = std::filesystem;
 

@@ -7,31 +7,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/win/FileHandle.h"
 #include "platform/win/WideText.h"
 
 namespace Platform {
-
-namespace {
-
-// Owns one open file handle.
-class TFileHandle {
- public:
-  explicit TFileHandle(HANDLE handle) : Handle(handle) {}
-  ~TFileHandle() {
-    if (Handle != INVALID_HANDLE_VALUE) {
-      CloseHandle(Handle);
-    }
-  }
-  TFileHandle(const TFileHandle&) = delete;
-  TFileHandle& operator=(const TFileHandle&) = delete;
-
-  HANDLE Get() const { return Handle; }
-
- private:
-  HANDLE Handle;
-};
-
-}  // namespace
 
 bool FileExists(const std::string& path) {
   if (path.empty()) {
@@ -47,9 +26,9 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
     return head;
   }
   // Shared with other readers and writers: the engine of another process may hold the file.
-  const TFileHandle file(CreateFileW(Internal::Utf8ToWide(path).c_str(), GENERIC_READ,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Internal::TFileHandle file(CreateFileW(Internal::Utf8ToWide(path).c_str(), GENERIC_READ,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.Get() == INVALID_HANDLE_VALUE) {
     return head;
   }
@@ -65,21 +44,6 @@ std::string ReadFileHead(const std::string& path, std::size_t count) {
   }
   head.resize(filled);
   return head;
-}
-
-bool CopyFileUnlessPresent(const std::string& from, const std::string& to) {
-  const std::wstring target = Internal::Utf8ToWide(to);
-  const std::wstring temporary = target + L".partial";
-  // The copy's own name is ours to replace: a copy stopped half-way leaves it behind.
-  if (!CopyFileW(Internal::Utf8ToWide(from).c_str(), temporary.c_str(), FALSE)) {
-    return false;
-  }
-  // Without MOVEFILE_REPLACE_EXISTING the move fails when the name is taken.
-  const bool moved = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-  if (!moved) {
-    DeleteFileW(temporary.c_str());
-  }
-  return moved;
 }
 
 void UseBinaryStandardOutput() {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/passqlite.h"
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 // The catalogue with `key` set to `value`, or without the key when `value` is null.
 inline TCatalogue WithSetting(TCatalogue catalogue, const std::string& key, const char* value) {

@@ -1,7 +1,8 @@
 #pragma once
 // A second engine connection to a file, apart from the registry that TLiteDB shares within
-// the process, holding an exclusive lock as another process would. The engine must already be
-// bound (a TLiteDB has opened some file).
+// the process, holding a lock as another process would: by default an exclusive one; a
+// statement such as "BEGIN IMMEDIATE" or "BEGIN; SELECT count(*) FROM sqlite_schema" holds a
+// reserved or a shared one. The engine must already be bound (a TLiteDB has opened some file).
 
 #include <string>
 
@@ -9,10 +10,10 @@
 
 class TForeignLock {
  public:
-  explicit TForeignLock(const std::string& path) {
+  explicit TForeignLock(const std::string& path, const char* statement = "BEGIN EXCLUSIVE") {
     const Engine::TSqlite3Api& api = Engine::Sqlite3();
     if (api.Open(path.c_str(), &Db) != Engine::kOk ||
-        api.Exec(Db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != Engine::kOk) {
+        api.Exec(Db, statement, nullptr, nullptr, nullptr) != Engine::kOk) {
       Release();
     }
   }

@@ -89,10 +89,17 @@ tar -xzf "$archive" -C "$home"
 stored || fail "unpacking the archive again replaced the user's data file"
 
 # The terminal lookup beside the same data file, comment included.
-lookup=$("$folder/tolvane-oerr" ora 942 --version 10.2) || fail "tolvane-oerr ora 942 failed"
+lookup=$("$folder/tolvane-oerr" ora 942 --release 10.2) || fail "tolvane-oerr ora 942 failed"
 grep -q '^00942, 00000, "table or view does not exist"$' <<<"$lookup" &&
   grep -q '^// \*My comment: packaged comment$' <<<"$lookup" ||
   fail "tolvane-oerr ora 942 printed: $lookup"
+
+# Both desktop entries, the archive's and the one the launcher writes, as desktops read them.
+desktop-file-validate "$folder/tolvane.desktop" ||
+  fail "the archive's desktop entry does not pass desktop-file-validate"
+XDG_DATA_HOME="$stage/share" "$folder/tolvane" --install-desktop-entry >/dev/null
+desktop-file-validate "$stage/share/applications/tolvane.desktop" ||
+  fail "the desktop entry the launcher writes does not pass desktop-file-validate"
 
 # A window program whose Qt libraries are missing: the launcher names the packages.
 broken="$stage/broken"

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "platform/EngineLibrary.h"
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 namespace fs = std::filesystem;
 

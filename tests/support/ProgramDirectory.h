@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/ProgramDirectory.h"
-#include "tools/mkdb/Catalogue.h"
+#include "tools/mkdb/catalogue/Catalogue.h"
 
 class TTempProgramDirectory {
  public:

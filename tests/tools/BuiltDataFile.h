@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
+
 #include "data/LiteDb.h"
 #include "tests/tools/TempFolder.h"
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
 #include "tools/oerr/OerrDataFile.h"
 
 class TBuiltDataFile : public testing::Test {
@@ -20,14 +23,20 @@ class TBuiltDataFile : public testing::Test {
       ASSERT_TRUE(writer.Query(statement)) << writer.GetErrorMessage();
     }
     Before = FileBytes(File);
-    Opened = OpenOerrDataFile(DB, File.string());
-    ASSERT_EQ(Opened.Problems, std::vector<std::string>{});
+    TArguments arguments;
+    arguments.Options["--db"] = File.string();
+    Opened = std::make_unique<TOerrDataFile>(arguments);
+    ASSERT_TRUE(Opened->Open(Context)) << Err.str();
   }
   void TearDown() override { EXPECT_EQ(FileBytes(File), Before); }
+
+  TLiteDB& Db() { return Opened->File().Db(); }
 
   TTempFolder Folder;
   std::filesystem::path File = Folder.Path() / "tolv2_msg.db";
   std::string Before;
-  TLiteDB DB;
-  TOerrDataFile Opened;
+  std::istringstream In;
+  std::ostringstream Out, Err;
+  TToolContext Context{"tolvane-oerr", In, Out, Err, false};
+  std::unique_ptr<TOerrDataFile> Opened;
 };

@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "tests/tools/TempFolder.h"
-#include "tools/mkdb/CatalogueFolder.h"
+#include "tools/mkdb/catalogue/CatalogueFolder.h"
 
 namespace {
 

@@ -12,15 +12,16 @@
 #include "data/LiteDb.h"
 #include "tests/data/ForeignLock.h"
 #include "tests/tools/TempFolder.h"
-#include "tools/mkdb/CommentCommands.h"
-#include "tools/mkdb/CommentTransfer.h"
-#include "tools/mkdb/CommentsCommandLine.h"
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/MkdbProgram.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
+#include "tools/mkdb/comments/CommentTransfer.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using TRows = std::vector<std::string>;
+
+constexpr std::chrono::milliseconds kShortWait{50};
 
 const std::string kHeader = "version,prefix,code,comment,lastdate\r\n";
 
@@ -93,11 +94,16 @@ class CommentTransferTest : public ::testing::Test {
         "e_code, usr_comment.rowid");
   }
 
-  static TExitCode Command(const std::vector<std::string>& arguments) {
-    TCommandLine command;
-    std::string error;
-    EXPECT_TRUE(ParseCommentsCommandLine(arguments, command, error)) << error;
-    return RunCommentsCommand(command);
+  // The command run as tolvane-mkdb runs it; what it says on standard error into `told`.
+  static int Command(const std::vector<std::string>& arguments, std::string* told = nullptr) {
+    std::istringstream in;
+    std::ostringstream out, err;
+    TToolContext context("tolvane-mkdb", in, out, err, false);
+    const int exit = MkdbProgram().Main(arguments, context);
+    if (told != nullptr) {
+      *told = err.str();
+    }
+    return exit;
   }
 
   TTempFolder Folder;
@@ -138,9 +144,8 @@ TEST_F(CommentTransferTest, CommentsWithoutOneMessageGoToTheUnplacedFile) {
   Comment(old, "11.2", "00942", "placed@2024-01-01");
   Comment(old, "9.2", "00942", "no such version@2024-01-02");
   Comment(old, "8.1", "00942", "ambiguous@2024-01-03");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(Command({"comments", "carry", old, next}), kExitUnplaced);
-  const std::string told = testing::internal::GetCapturedStderr();
+  std::string told;
+  EXPECT_EQ(Command({"comments", "carry", old, next}, &told), kExitUnplaced);
   EXPECT_NE(told.find("unplaced: ORA-00942 (9.2): no such message"), std::string::npos) << told;
   EXPECT_NE(told.find("unplaced: ORA-00942 (8.1): 2 messages match"), std::string::npos) << told;
   EXPECT_EQ(Comments(next), TRows{"11.2|ORA|00942|placed@2024-01-01"});
@@ -183,8 +188,9 @@ TEST_F(CommentTransferTest, DifferentCommentsKeepTheNewerUnlessOverwriting) {
       records.push_back({"11.2", "ORA", "00942", text, date});
     }
     TCommentImportSummary summary;
-    std::string error;
-    ASSERT_TRUE(ImportComments(target, records, {c.Overwrite, 50}, summary, error)) << error;
+    TFailure failure;
+    ASSERT_TRUE(ImportComments(target, records, {c.Overwrite, kShortWait}, summary, failure))
+        << failure.Text;
     EXPECT_EQ(
         Run(target,
             "SELECT commentary || '@' || coalesce(lastdate, '-') FROM usr_comment ORDER BY rowid"),
@@ -199,7 +205,8 @@ TEST_F(CommentTransferTest, DifferentCommentsKeepTheNewerUnlessOverwriting) {
 // Nothing is imported, not even a good record before a bad one, from a CSV file with a wrong
 // header, a broken quote, a wrong field count, text not UTF-8, nor from none; nor into a target
 // opened read-only (as the engine opens a file it may not write), one another program holds
-// locked, one that does not exist, or one whose unplaced comments cannot be kept.
+// locked, or one that does not exist. Unplaced comments that cannot be kept do not stop the
+// import: that file is written only once it has gone through.
 TEST_F(CommentTransferTest, TargetStaysAsItWasWhenTheImportCannotFinish) {
   const std::string target = Build("target.db", {"11.2"});
   Comment(target, "11.2", "00942", "mine@2024-01-01");
@@ -211,19 +218,22 @@ TEST_F(CommentTransferTest, TargetStaysAsItWasWhenTheImportCannotFinish) {
                                      kHeader + good + "11.2,ORA,00942,mine\r\n",
                                      kHeader + good + "11.2,ORA,00942,\xFF,2024\r\n"}) {
     Folder.Write("bad.csv", content);
-    EXPECT_EQ(Command({"comments", "import", target, csv}), kExitBadData) << content;
+    EXPECT_EQ(Command({"comments", "import", target, csv}), kExitFailed) << content;
     EXPECT_EQ(FileBytes(target), before) << content;
   }
-  EXPECT_EQ(Command({"comments", "import", target, csv + ".missing"}), kExitBadData);
+  std::string told;
+  EXPECT_EQ(Command({"comments", "import", target, csv + ".missing"}, &told), kExitFailed);
+  EXPECT_EQ(told, "tolvane-mkdb: " + csv + ".missing: no such file\n");
 
   const std::vector<TCommentRecord> records = {{"11.2", "ORA", "00942", "theirs", "2025-01-01"},
                                                {"11.2", "ORA", "01017", "new", "2025-01-01"},
                                                {"9.2", "ORA", "00942", "nowhere", ""}};
   TCommentImportSummary summary;
-  std::string error;
-  const auto refused = [&](const std::string& path, const std::string& why) {
-    EXPECT_FALSE(ImportComments(path, records, {false, 50}, summary, error)) << why;
-    EXPECT_NE(error.find(why), std::string::npos) << error;
+  TFailure failure;
+  const auto refused = [&](const std::string& path, const std::string& why, int exit) {
+    EXPECT_FALSE(ImportComments(path, records, {false, kShortWait}, summary, failure)) << why;
+    EXPECT_NE(failure.Text.find(why), std::string::npos) << failure.Text;
+    EXPECT_EQ(failure.Exit, exit) << why;
     EXPECT_EQ(FileBytes(target), before) << why;
     EXPECT_FALSE(fs::is_regular_file(UnplacedCommentsPath(target))) << why;
   };
@@ -231,52 +241,27 @@ TEST_F(CommentTransferTest, TargetStaysAsItWasWhenTheImportCannotFinish) {
     TLiteDB reader;
     reader.ReadOnly = true;
     ASSERT_TRUE(reader.Use(target));
-    refused(target, "readonly");
+    refused(target, "readonly", kExitFailed);
   }
   {
     TForeignLock lock(target);
     ASSERT_TRUE(lock.Held());
-    refused(target, "locked");
+    refused(target, target + ": another program holds this file locked; gave up after 0.05 s",
+            kExitLocked);
   }
   const std::string missing = In("missing.db");
-  refused(missing, missing + ": no such data file");
+  refused(missing, missing + ": no such data file", kExitFailed);
   EXPECT_FALSE(fs::exists(missing));
-  fs::create_directory(UnplacedCommentsPath(target));
-  refused(target, "cannot be written");
-  fs::remove(UnplacedCommentsPath(target));
-  // Once free, the same import goes through.
-  EXPECT_TRUE(ImportComments(target, records, {}, summary, error)) << error;
-  EXPECT_EQ(summary.Unplaced.size(), 1u);
-}
 
-// What is read, as "command|Out|CommentsFile|OldDataFile|Overwrite"; "-" for a refusal.
-TEST(CommentsCommandLine, ReadsTheThreeFormsAndRefusesOthers) {
-  using enum TCommandLine::TCommand;
-  const std::map<TCommandLine::TCommand, std::string> names = {
-      {CommentsExport, "export"}, {CommentsImport, "import"}, {CommentsCarry, "carry"}};
-  std::vector<std::pair<std::string, std::string>> cases = {
-      {"comments export a.db", "export|a.db|||0"},
-      {"comments export --out c.csv a.db", "export|a.db|c.csv||0"},
-      {"comments import a.db c.csv", "import|a.db|c.csv||0"},
-      {"comments import a.db c.csv --overwrite", "import|a.db|c.csv||1"},
-      {"comments carry --overwrite old.db new.db", "carry|new.db||old.db|1"}};
-  for (const char* refused : {"comments", "comments merge a.db", "comments export a.db b.db",
-                              "comments export a.db --out", "comments export a.db --overwrite",
-                              "comments import a.db", "comments import a.db c.csv --out x",
-                              "comments carry old.db new.db --overwrite --overwrite",
-                              "comments carry old.db new.db --force"}) {
-    cases.emplace_back(refused, "-");
-  }
-  for (const auto& [arguments, expected] : cases) {
-    TCommandLine parsed;
-    std::string error;
-    const bool read = ParseCommentsCommandLine(Words(arguments), parsed, error);
-    EXPECT_EQ(read ? names.at(parsed.Command) + "|" + parsed.Out + "|" + parsed.CommentsFile + "|" +
-                         parsed.OldDataFile + "|" + (parsed.Overwrite ? "1" : "0")
-                   : (error.empty() ? "refused without a reason" : "-"),
-              expected)
-        << arguments;
-  }
+  // Once free, the same import goes through, also when its unplaced comments cannot be kept.
+  fs::create_directory(UnplacedCommentsPath(target));
+  EXPECT_TRUE(ImportComments(target, records, {}, summary, failure)) << failure.Text;
+  EXPECT_EQ(summary.Unplaced.size(), 1u);
+  EXPECT_EQ(summary.UnplacedFile, "");
+  EXPECT_NE(summary.UnplacedError.find(UnplacedCommentsPath(target) + ": cannot be written: "),
+            std::string::npos)
+      << summary.UnplacedError;
+  EXPECT_NE(FileBytes(target), before);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mkdb/CommentsCsv.h"
+#include "tools/mkdb/comments/CommentsCsv.h"
 
 namespace {
 

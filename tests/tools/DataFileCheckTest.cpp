@@ -1,6 +1,6 @@
 // Vetting data files from elsewhere: a clean file, then one fault each, then all at once;
 // each fault found and named, and the file left as it was.
-#include "tools/mkdb/DataFileCheck.h"
+#include "tools/mkdb/check/DataFileCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "data/LiteDb.h"
 #include "tests/tools/TempFolder.h"
-#include "tools/mkdb/DataFileBuilder.h"
+#include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 namespace {
 

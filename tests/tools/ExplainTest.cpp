@@ -36,7 +36,8 @@ class ExplainTest : public TBuiltDataFile {
                                                 const std::string& input = {}) {
     std::istringstream in(input);
     std::ostringstream out, errors;
-    const int status = Explain(DB, Opened.Prefixes, options, in, out, errors);
+    TToolContext context("tolvane-oerr", in, out, errors, false);
+    const int status = Explain(Opened->File(), Opened->Prefixes(), options, context);
     return {status, out.str(), errors.str()};
   }
 };
@@ -84,8 +85,10 @@ TEST_F(ExplainTest, ListenerLogsFilesAndStandardInputTogether) {
       Run({{first, missing, "-", second, Folder.Path().string()}, std::nullopt, false, 0},
           "nothing here\nORA-00001 (a code no version has)\n");
   EXPECT_EQ(status, 0);
-  EXPECT_EQ(errors, missing + ": No such file or directory\n" + Folder.Path().string() +
-                        ": Is a directory\n");
+  // Warnings, since other inputs could be read.
+  EXPECT_EQ(errors, "tolvane-oerr: warning: " + missing +
+                        ": no such file\ntolvane-oerr: warning: " + Folder.Path().string() +
+                        ": is a folder\n");
   EXPECT_EQ(out.substr(0, out.find('\n', out.find('\n') + 1)),
             "TNS-12541: seen 101 times, first on line 3 of " + first + "\nVersion 12.2");
   EXPECT_NE(out.find("TNS-12560: seen 1 time, first on line 301 of " + first), std::string::npos);
@@ -96,24 +99,31 @@ TEST_F(ExplainTest, ListenerLogsFilesAndStandardInputTogether) {
   EXPECT_NE(v12.find("Not in the data file for version 12.2:\n  TNS-12560: seen 1 time"),
             std::string::npos)
       << v12;
+
+  // Nothing that could be read: the file is named with the reason, and the exit code is 3.
+  EXPECT_EQ(Run({{missing}, std::nullopt, false, 0}),
+            std::tuple(3, "", "tolvane-oerr: " + missing + ": no such file\n"));
 }
 
+// One object a line per distinct error, as --help says, with every version that has it.
 TEST_F(ExplainTest, JsonLinesParseAndKeepTheText) {
-  const auto [status, out, errors] = Run({{}, std::nullopt, true, 0}, kStack);
+  const auto [status, out, errors] =
+      Run({{}, std::nullopt, true, 0}, kStack + std::string("tns-12541\n"));
   EXPECT_EQ(status, 0);
   std::istringstream lines(out);
   std::vector<nlohmann::json> objects;
   for (std::string line; std::getline(lines, line);) {
     objects.push_back(nlohmann::json::parse(line));
   }
-  ASSERT_EQ(objects.size(), 4u);
-  EXPECT_EQ(objects[1], nlohmann::json::parse(R"j({"prefix": "PLS", "code": "00201",
-      "version": "19c", "message": "identifier '%s' must be declared", "cause": "Unknown name.",
-      "action": "Declare.", "comment": "it's \"the\" C:\\path, Gr\u00f6\u00dfe", "count": 1,
-      "file": "(standard input)", "line": 7})j"));
-  EXPECT_EQ(objects[0]["comment"], nullptr);
-  EXPECT_EQ(objects[3]["version"], nullptr);  // the unknown PLS-99999
-  EXPECT_EQ(objects[3]["code"], "99999");
+  ASSERT_EQ(objects.size(), 5u);
+  EXPECT_EQ(objects[1], nlohmann::json::parse(R"j({"prefix": "PLS", "code": "00201", "count": 1,
+      "file": "(standard input)", "line": 7, "versions": [{"version": "19c", "code": "00201",
+      "message": "identifier '%s' must be declared", "cause": "Unknown name.",
+      "action": "Declare.", "comment": "it's \"the\" C:\\path, Gr\u00f6\u00dfe"}]})j"));
+  EXPECT_EQ(objects[0]["versions"][0]["comment"], nullptr);
+  EXPECT_EQ(objects[3]["versions"].size(), 2u);  // TNS-12541 of 19c and 12.2, in one object
+  EXPECT_EQ(objects[4]["versions"], nlohmann::json::array());  // the unknown PLS-99999
+  EXPECT_EQ(objects[4]["code"], "99999");
 }
 
 TEST_F(ExplainTest, TextWithoutKnownErrorsAndBinaryGarbage) {

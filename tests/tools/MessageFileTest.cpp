@@ -1,4 +1,4 @@
-#include "tools/mkdb/MessageFile.h"
+#include "tools/mkdb/catalogue/MessageFile.h"
 
 #include <gtest/gtest.h>
 

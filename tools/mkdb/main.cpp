@@ -1,18 +1,15 @@
-// tolvane-mkdb: builds the message data file tolv2_msg.db. See CommandLine.h for its use.
+// tolvane-mkdb: builds and vets the message data file tolv2_msg.db, and moves the user's
+// comments between data files. `tolvane-mkdb --help` describes it.
 
 #include <cstdio>
-#include <string>
-#include <vector>
+#include <iostream>
 
-#include "tools/mkdb/Commands.h"
+#include "platform/Terminal.h"
+#include "tools/mkdb/MkdbProgram.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  TCommandLine command;
-  std::string error;
-  if (!ParseCommandLine(arguments, command, error)) {
-    std::fprintf(stderr, "tolvane-mkdb: %s\n%s", error.c_str(), kUsageText);
-    return kExitUsage;
-  }
-  return RunCommand(command);
+  const TProgram program = MkdbProgram();
+  TToolContext context(program.Name(), std::cin, std::cout, std::cerr,
+                       Platform::IsTerminal(stdout));
+  return program.Main(Platform::CommandLineArguments(argc, argv), context);
 }

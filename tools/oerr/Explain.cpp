@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <map>
@@ -10,6 +9,8 @@
 #include <ostream>
 #include <set>
 
+#include "tools/cli/Paths.h"
+#include "tools/cli/ToolDataFile.h"
 #include "tools/oerr/ErrorTally.h"
 #include "tools/oerr/ErrorTokens.h"
 #include "tools/oerr/MessageLookup.h"
@@ -32,49 +33,63 @@ void Scan(std::istream& in, const std::string& name, const std::set<std::string>
   scanner.Finish();
 }
 
-// Reads every input into the tally, reporting each that cannot be read.
-void ScanInputs(const TExplainOptions& options, const std::set<std::string>& prefixes,
-                std::istream& standardInput, TErrorTally& tally, std::ostream& errors) {
+// Reads every input into the tally; returns what kept each unreadable one from being read,
+// as "NAME: reason", and whether any was read.
+std::vector<std::string> ScanInputs(const TExplainOptions& options,
+                                    const std::set<std::string>& prefixes, std::istream& in,
+                                    TErrorTally& tally, bool& anyRead) {
   const std::vector<std::string> inputs =
       options.Inputs.empty() ? std::vector<std::string>{"-"} : options.Inputs;
+  std::vector<std::string> unread;
+  anyRead = false;
   for (const std::string& input : inputs) {
     if (input == "-") {
-      Scan(standardInput, kStandardInputName, prefixes, tally);
+      Scan(in, kStandardInputName, prefixes, tally);
+      anyRead = true;
       continue;
     }
-    std::error_code error;
-    if (std::filesystem::is_directory(std::filesystem::u8path(input), error)) {
-      errors << input << ": Is a directory\n";
+    // A pipe is an input too ("explain <(zcat alert.log.gz)").
+    if (const std::optional<std::string> problem = NotAFile(input, "no such file", false)) {
+      unread.push_back(input + ": " + *problem);
       continue;
     }
-    std::ifstream file(std::filesystem::u8path(input), std::ios::binary);
+    std::ifstream file(PathFromUtf8(input), std::ios::binary);
     if (!file) {
-      errors << input << ": " << std::strerror(errno) << '\n';
+      unread.push_back(input + ": " + std::strerror(errno));
       continue;
     }
     Scan(file, input, prefixes, tally);
     if (file.bad()) {
-      errors << input << ": " << std::strerror(errno) << '\n';
+      unread.push_back(input + ": " + std::strerror(errno));
+      continue;
     }
+    anyRead = true;
   }
+  return unread;
 }
 
 nlohmann::json OrNull(const std::optional<std::string>& text) {
   return text ? nlohmann::json(*text) : nlohmann::json(nullptr);
 }
 
-// One line for scripts; text that is not valid UTF-8 is replaced rather than refused.
-std::string JsonLine(const TSeenError& seen, const TFoundMessage* message) {
-  nlohmann::json line = {{"prefix", message ? message->Prefix : seen.Prefix},
-                         {"code", message ? message->Code : seen.Digits},
-                         {"version", message ? nlohmann::json(message->Version) : nullptr},
-                         {"message", message ? nlohmann::json(message->Message) : nullptr},
-                         {"cause", message ? OrNull(message->Cause) : nullptr},
-                         {"action", message ? OrNull(message->Action) : nullptr},
-                         {"comment", message ? OrNull(message->Comment) : nullptr},
-                         {"count", seen.Count},
-                         {"file", seen.FirstFile},
-                         {"line", seen.FirstLine}};
+// One line for scripts: the error with every version that has it; text that is not valid
+// UTF-8 is replaced rather than refused.
+std::string JsonLine(const TSeenError& seen, const std::vector<TFoundMessage>& messages) {
+  nlohmann::json versions = nlohmann::json::array();
+  for (const TFoundMessage& message : messages) {
+    versions.push_back({{"version", message.Version},
+                        {"code", message.Code},
+                        {"message", message.Message},
+                        {"cause", OrNull(message.Cause)},
+                        {"action", OrNull(message.Action)},
+                        {"comment", OrNull(message.Comment)}});
+  }
+  const nlohmann::json line = {{"prefix", messages.empty() ? seen.Prefix : messages.front().Prefix},
+                               {"code", messages.empty() ? seen.Digits : messages.front().Code},
+                               {"count", seen.Count},
+                               {"file", seen.FirstFile},
+                               {"line", seen.FirstLine},
+                               {"versions", std::move(versions)}};
   return line.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
@@ -85,8 +100,8 @@ std::string SeenLine(const std::string& name, const TSeenError& seen) {
 
 }  // namespace
 
-int Explain(TSQLDB& db, const std::vector<std::string>& prefixes, const TExplainOptions& options,
-            std::istream& standardInput, std::ostream& out, std::ostream& errors) {
+int Explain(TToolDataFile& file, const std::vector<std::string>& prefixes,
+            const TExplainOptions& options, TToolContext& context) {
   // The tokens carry the names in upper case; the statements want them as stored.
   std::set<std::string> upperNames;
   std::map<std::string, std::string> storedNames;
@@ -95,25 +110,35 @@ int Explain(TSQLDB& db, const std::vector<std::string>& prefixes, const TExplain
     storedNames[UpperAscii(prefix)] = prefix;
   }
   TErrorTally tally;
-  ScanInputs(options, upperNames, standardInput, tally, errors);
+  bool anyRead = false;
+  const std::vector<std::string> unread =
+      ScanInputs(options, upperNames, context.In, tally, anyRead);
+  for (const std::string& problem : unread) {
+    if (anyRead) {
+      context.Warn(problem);
+    } else {
+      context.Say(problem);
+    }
+  }
+  if (!anyRead) {
+    return kExitUnusable;
+  }
 
   std::vector<const TSeenError*> unknown;
   bool explained = false;
+  std::ostream& out = context.Out;
   for (const TSeenError& seen : tally.InOrder()) {
     const TLookupOutcome found =
-        LookUpMessages(db, storedNames[seen.Prefix], seen.Digits, options.Version);
+        LookUpMessages(file.Db(), storedNames[seen.Prefix], seen.Digits, options.Version);
     if (!found.Ok) {
-      errors << "tolvane-oerr: " << found.Error << '\n';
-      return 3;
+      return context.Fail(file.Failure(found.Error, kExitUnusable));
     }
     if (found.Messages.empty()) {
       unknown.push_back(&seen);
       continue;
     }
     if (options.Json) {
-      for (const TFoundMessage& message : found.Messages) {
-        out << JsonLine(seen, &message);
-      }
+      out << JsonLine(seen, found.Messages);
     } else {
       out << (explained ? "\n" : "")
           << SeenLine(found.Messages.front().Prefix + "-" + found.Messages.front().Code, seen)
@@ -127,9 +152,9 @@ int Explain(TSQLDB& db, const std::vector<std::string>& prefixes, const TExplain
           << (options.Version ? " for version " + *options.Version : std::string()) << ":\n";
     }
     for (const TSeenError* seen : unknown) {
-      out << (options.Json ? JsonLine(*seen, nullptr)
+      out << (options.Json ? JsonLine(*seen, {})
                            : "  " + SeenLine(seen->Prefix + "-" + seen->Digits, *seen));
     }
   }
-  return explained ? 0 : 1;
+  return explained ? kExitOk : kExitFailed;
 }

@@ -3,12 +3,13 @@
 // explained once in the order of its first appearance, the codes that no version has listed
 // last. The texts are streamed: memory grows with the number of distinct errors only.
 
-#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
-class TSQLDB;
+#include "tools/cli/Command.h"
+
+class TToolDataFile;
 
 struct TExplainOptions {
   std::vector<std::string> Inputs;  // file names; empty or "-" is standard input
@@ -17,8 +18,10 @@ struct TExplainOptions {
   std::size_t Width = 0;  // 0: no wrapping
 };
 
-// Returns the exit code: 0 when at least one error was explained, 1 when none was, 3 when a
-// lookup failed. An input that cannot be read is reported on `errors` as "FILE: reason" and
-// the others are still read.
-int Explain(TSQLDB& db, const std::vector<std::string>& prefixes, const TExplainOptions& options,
-            std::istream& standardInput, std::ostream& out, std::ostream& errors);
+// Reads the inputs (standard input from `context`) and writes the explanations to its output.
+// Returns the exit code: 0 when at least one error was explained, 1 when none was, 3 when no
+// input could be read, or what a failed lookup on `file` means (4: held by another program).
+// An input that cannot be read is named with the system's reason, as a warning when another
+// could be read.
+int Explain(TToolDataFile& file, const std::vector<std::string>& prefixes,
+            const TExplainOptions& options, TToolContext& context);

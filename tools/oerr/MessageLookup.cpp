@@ -17,10 +17,6 @@ std::string UpperCased(const std::string& utf8) {
   return Utf16ToUtf8Exact(Platform::UpperCaseWide(Utf8ToUtf16Exact(utf8)));
 }
 
-bool AllDigits(const std::string& text) {
-  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
 std::optional<std::string> Text(TResultRow& row, int field) {
   const TResultCell& cell = row.Field(field);
   if (cell.IsNull) {
@@ -59,9 +55,6 @@ std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
 }
 
 std::vector<std::string> CodeCandidates(const std::string& typed) {
-  if (!AllDigits(typed)) {
-    return {UpperCased(typed)};
-  }
   const std::size_t significant = typed.find_first_not_of('0');
   const std::string digits = significant == std::string::npos ? "0" : typed.substr(significant);
   std::vector<std::string> candidates;

@@ -28,9 +28,9 @@ struct TLookupOutcome {
 std::optional<std::string> FindPrefix(const std::vector<std::string>& prefixes,
                                       const std::string& facility);
 
-// The stored codes that a typed code can stand for: a code of digits is padded with leading
-// zeros to any width from its own up to ten ("942" finds "00942" and SQL*Plus's "0942";
-// "0942" finds "00942" too); another code stands for itself upper-cased.
+// The stored codes that a typed code of digits can stand for: padded with leading zeros to any
+// width from its own up to ten ("942" finds "00942" and SQL*Plus's "0942"; "0942" finds
+// "00942" too).
 std::vector<std::string> CodeCandidates(const std::string& typed);
 
 // The statement of LookUpMessages, as UTF-8 text.

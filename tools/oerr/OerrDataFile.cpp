@@ -1,9 +1,11 @@
 #include "tools/oerr/OerrDataFile.h"
 
+#include <algorithm>
+
 #include "app/NoticeSink.h"
+#include "app/ProgramFiles.h"
 #include "app/SettingsStore.h"
 #include "app/StartUpData.h"
-#include "data/LiteDb.h"
 #include "data/Utf8Text.h"
 
 namespace {
@@ -31,26 +33,64 @@ std::vector<std::string> Names(const TStartUpNames& list) {
 
 }  // namespace
 
-TOerrDataFile OpenOerrDataFile(TLiteDB& db, const std::string& path) {
-  TOerrDataFile file;
-  db.ReadOnly = true;
+const TOption kReleaseOption{"--release", "NAME",
+                             "only that Oracle version, as the data file names it (19c)"};
+const TOption kDataFileOption{"--db", "FILE",
+                              "the data file to read; by default tolv2_msg.db beside the program"};
+
+TOerrDataFile::TOerrDataFile(const TArguments& arguments)
+    : Opened(std::make_unique<TToolDataFile>(arguments.Value("--db").value_or(DataFilePath()),
+                                             TToolDataFile::TOptions{true, arguments.Wait})),
+      ReleaseName(arguments.Value("--release")) {}
+
+bool TOerrDataFile::ReadStartUp(std::vector<std::string>& problems) {
+  TLiteDB& db = Opened->Db();
   db.UnicodeUpper = true;
-  db.UniCode = true;
-  TRecordingNotices notices(file.Problems);
+  TRecordingNotices notices(problems);
   TSettingsStore settings(db, notices);
-  const TStartUpData data = ReadStartUpData(db, path, settings, notices);
+  const TStartUpData data = ReadStartUpData(db, Opened->Path(), settings, notices);
   if (data.Stage != TStartUpStage::Ready || notices.TerminationRequested()) {
-    if (file.Problems.empty()) {  // refused without a word: never quietly go on
-      file.Problems.push_back("the data file cannot be used");
+    if (problems.empty()) {  // refused without a word: never quietly go on
+      problems.push_back("the data file cannot be used");
     }
-    return file;
+    return false;
   }
   // A lookup reads a few scattered pages: the memory map and the large cache that serve the
   // window's searches would only make the process look big (the map's pages count as its own).
   db.Query("PRAGMA mmap_size=0; PRAGMA cache_size=-2048");
   db.ClearResults();
-  file.Versions = Names(*data.Versions);
-  file.Prefixes = Names(*data.Prefixes);
-  file.RowLimit = Utf16ToUtf8Exact(data.MaxFetchRows);
-  return file;
+  VersionNames = Names(*data.Versions);
+  PrefixNames = Names(*data.Prefixes);
+  Limit = Utf16ToUtf8Exact(data.MaxFetchRows);
+  return true;
+}
+
+bool TOerrDataFile::Open(const TToolContext& context) {
+  if (!Opened->Check()) {
+    ExitCode = context.Fail(Opened->OpenFailure());
+    return false;
+  }
+  std::vector<std::string> problems;
+  if (!ReadStartUp(problems)) {
+    if (const std::optional<TFailure> hindrance = Opened->Hindrance()) {
+      ExitCode = context.Fail(*hindrance);
+      return false;
+    }
+    for (const std::string& problem : problems) {
+      context.Say(Opened->Name() + ": " + problem);
+    }
+    ExitCode = kExitUnusable;
+    return false;
+  }
+  if (ReleaseName &&
+      std::find(VersionNames.begin(), VersionNames.end(), *ReleaseName) == VersionNames.end()) {
+    std::string known;
+    for (const std::string& name : VersionNames) {
+      known += (known.empty() ? "" : ", ") + name;
+    }
+    ExitCode = context.Fail({kExitFailed, Opened->Name() + " has no version " + *ReleaseName +
+                                              "; it has " + (known.empty() ? "none" : known)});
+    return false;
+  }
+  return true;
 }

@@ -64,6 +64,17 @@ std::vector<std::string> Section(const char* label, const std::optional<std::str
   return WrapText(*text, lead, "//" + std::string(lead.size() - 2, ' '), width);
 }
 
+// The message line, cause and action.
+std::string FormatTexts(const TFoundMessage& message, std::size_t width) {
+  std::string out;
+  const std::string head = message.Code + ", 00000, \"";
+  AppendLines(out,
+              WrapText(message.Message + "\"", head, std::string(Characters(head), ' '), width));
+  AppendLines(out, Section("Cause", message.Cause, width));
+  AppendLines(out, Section("Action", message.Action, width));
+  return out;
+}
+
 }  // namespace
 
 std::vector<std::string> WrapText(const std::string& text, const std::string& lead,
@@ -87,29 +98,40 @@ std::vector<std::string> WrapText(const std::string& text, const std::string& le
   return lines;
 }
 
-std::string FormatMessage(const TFoundMessage& message, std::size_t width) {
-  std::string out;
-  const std::string head = message.Code + ", 00000, \"";
-  AppendLines(out,
-              WrapText(message.Message + "\"", head, std::string(Characters(head), ' '), width));
-  AppendLines(out, Section("Cause", message.Cause, width));
-  AppendLines(out, Section("Action", message.Action, width));
-  if (message.Comment) {
-    AppendLines(out, Section("My comment", message.Comment, width));
-  }
-  return out;
-}
-
 std::string FormatMessages(const std::vector<TFoundMessage>& messages, std::size_t width) {
-  std::string out;
+  std::vector<std::vector<const TFoundMessage*>> entries;  // in the order of the first version
   for (const TFoundMessage& message : messages) {
+    const auto same = std::find_if(entries.begin(), entries.end(), [&message](const auto& entry) {
+      const TFoundMessage& first = *entry.front();
+      return first.Code == message.Code && first.Message == message.Message &&
+             first.Cause == message.Cause && first.Action == message.Action;
+    });
+    if (same == entries.end()) {
+      entries.push_back({&message});
+    } else {
+      same->push_back(&message);
+    }
+  }
+  std::string out;
+  for (const auto& entry : entries) {
     if (!out.empty()) {
       out += '\n';
     }
     if (messages.size() > 1) {
-      out += "Version " + message.Version + "\n";
+      out += entry.size() > 1 ? "Versions " : "Version ";
+      for (std::size_t at = 0; at < entry.size(); ++at) {
+        out += (at > 0 ? ", " : "") + entry[at]->Version;
+      }
+      out += '\n';
     }
-    out += FormatMessage(message, width);
+    out += FormatTexts(*entry.front(), width);
+    for (const TFoundMessage* member : entry) {
+      if (member->Comment) {
+        const std::string label =
+            entry.size() > 1 ? "My comment (" + member->Version + ")" : std::string("My comment");
+        AppendLines(out, Section(label.c_str(), member->Comment, width));
+      }
+    }
   }
   return out;
 }

@@ -17,14 +17,16 @@ inline constexpr std::size_t kTerminalWidth = 80;
 std::vector<std::string> WrapText(const std::string& text, const std::string& lead,
                                   const std::string& follow, std::size_t width);
 
+// The messages of one code, each in the layout
 //   00942, 00000, "table or view does not exist"
 //   // *Cause:  ...
 //   // *Action: ...
 //   // *My comment: ...   (only when there is one)
-std::string FormatMessage(const TFoundMessage& message, std::size_t width);
-
-// The messages of one code, one after the other with a blank line between, each preceded by
-// "Version NAME" when there is more than one.
+// and each text once: the versions whose code, message, cause and action agree share one
+// entry, named on its heading line ("Versions 19c, 12.2"), and a version whose text differs
+// has its own; entries are separated by a blank line. A comment belongs to one version's
+// message and is labelled with its version in a shared entry ("// *My comment (19c): ...").
+// A single message of a single version has no heading.
 std::string FormatMessages(const std::vector<TFoundMessage>& messages, std::size_t width);
 
 //   ORA-00942  10.2  table or view does not exist

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "tools/mkdb/LanguageFile.h"
-#include "tools/mkdb/Manifest.h"
-#include "tools/mkdb/MessageFile.h"
+#include "tools/mkdb/catalogue/LanguageFile.h"
+#include "tools/mkdb/catalogue/Manifest.h"
+#include "tools/mkdb/catalogue/MessageFile.h"
 
 namespace {
 

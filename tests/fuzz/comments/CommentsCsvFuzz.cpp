@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/mkdb/CommentsCsv.h"
+#include "tools/mkdb/comments/CommentsCsv.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view content(reinterpret_cast<const char*>(data), size);

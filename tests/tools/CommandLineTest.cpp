@@ -1,0 +1,256 @@
+// The command-line layer of both programs, in process: every command answers --help,
+// --version, an unknown option and a missing operand the same way; options are read in the
+// GNU manner; and the help and the README name every option.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "tools/cli/ArgumentReader.h"
+#include "tools/mkdb/MkdbProgram.h"
+#include "tools/oerr/OerrProgram.h"
+
+namespace {
+
+using TStrings = std::vector<std::string>;
+
+struct TAnswer {
+  int Exit;
+  std::string Out;
+  std::string Err;
+};
+
+TAnswer Answer(const TProgram& program, const TStrings& arguments) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  TToolContext context(program.Name(), in, out, err, false);
+  const int exit = program.Main(arguments, context);
+  return {exit, out.str(), err.str()};
+}
+
+std::string FirstLine(const std::string& text) {
+  return text.substr(0, text.find('\n'));
+}
+
+// Every command with --help, --version, an unknown option and a missing operand: the exit code
+// and the first line, on standard output for 0 and on standard error otherwise.
+TEST(CommandLineTest, EveryCommandAnswersTheSameWay) {
+  const TProgram mkdb = MkdbProgram();
+  const TProgram oerr = OerrProgram();
+  const struct {
+    const TProgram& Program;
+    TStrings Arguments;
+    int Exit;
+    const char* FirstLine;
+  } cases[] = {
+      {mkdb, {"--help"}, 0, "Usage:"},
+      {mkdb, {"--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb, {}, 2, "tolvane-mkdb: a command is needed"},
+      {mkdb, {"--bogus"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
+      {mkdb, {"synth", "x.db"}, 2, "tolvane-mkdb: unknown command 'synth'"},
+      {mkdb, {"comments"}, 2, "tolvane-mkdb: comments needs one of: export, import, carry"},
+      {mkdb, {"comments", "--help"}, 0, "Usage:"},
+      {mkdb, {"create", "--help"}, 0, "Usage: tolvane-mkdb create OUT --from DIR"},
+      {mkdb, {"create", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb, {"create", "x.db", "--bogus"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
+      {mkdb,
+       {"create", "--from", "dir"},
+       2,
+       "tolvane-mkdb: create needs the data file OUT to write"},
+      {mkdb, {"create", "x.db"}, 2, "tolvane-mkdb: create needs --from DIR"},
+      {mkdb, {"add", "--help"}, 0, "Usage: tolvane-mkdb add OUT --release NAME --oracle-home DIR"},
+      {mkdb, {"add", "x.db", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb,
+       {"add", "x.db", "--version", "19c", "--oracle-home", "h"},
+       2,
+       "tolvane-mkdb: --version takes no value: the Oracle version is --release 19c"},
+      {mkdb, {"add", "x.db", "--bogus", "1"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
+      {mkdb, {"add", "x.db", "--oracle-home", "h"}, 2, "tolvane-mkdb: add needs --release NAME"},
+      {mkdb,
+       {"comments", "export", "--help"},
+       0,
+       "Usage: tolvane-mkdb comments export DB [--out FILE]"},
+      {mkdb, {"comments", "export", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb,
+       {"comments", "export", "a.db", "--overwrite"},
+       2,
+       "tolvane-mkdb: unknown option '--overwrite'"},
+      {mkdb, {"comments", "export"}, 2, "tolvane-mkdb: comments export needs the data file DB"},
+      {mkdb,
+       {"comments", "import", "--help"},
+       0,
+       "Usage: tolvane-mkdb comments import DB FILE [--overwrite]"},
+      {mkdb, {"comments", "import", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb,
+       {"comments", "import", "a.db", "c.csv", "--out", "x"},
+       2,
+       "tolvane-mkdb: unknown option '--out'"},
+      {mkdb,
+       {"comments", "import", "a.db"},
+       2,
+       "tolvane-mkdb: comments import needs the data file DB and the CSV file FILE"},
+      {mkdb,
+       {"comments", "carry", "--help"},
+       0,
+       "Usage: tolvane-mkdb comments carry OLD NEW [--overwrite]"},
+      {mkdb, {"comments", "carry", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb,
+       {"comments", "carry", "o.db", "n.db", "--force"},
+       2,
+       "tolvane-mkdb: unknown option '--force'"},
+      {mkdb,
+       {"comments", "carry", "o.db"},
+       2,
+       "tolvane-mkdb: comments carry needs the data files OLD and NEW"},
+      {mkdb, {"check", "--help"}, 0, "Usage: tolvane-mkdb check DB"},
+      {mkdb, {"check", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
+      {mkdb, {"check", "--bogus", "a.db"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
+      {mkdb, {"check"}, 2, "tolvane-mkdb: check needs the data file DB"},
+      {oerr, {"--help"}, 0, "Usage:"},
+      {oerr, {"ora", "--help"}, 0, "Usage:"},
+      {oerr, {"--version"}, 0, "tolvane-oerr (Tolvane) 2.0"},
+      {oerr,
+       {"--version", "10.2", "ora", "942"},
+       2,
+       "tolvane-oerr: --version takes no value: the Oracle version is --release 10.2"},
+      {oerr, {"ora", "942", "--bogus"}, 2, "tolvane-oerr: unknown option '--bogus'"},
+      {oerr, {}, 2, "tolvane-oerr: a facility and a code are needed, as in: ora 942"},
+      {oerr, {"ora", "abc"}, 2, "tolvane-oerr: 'abc' is no code: a code is digits, as in: ora 942"},
+      {oerr, {"--release"}, 2, "tolvane-oerr: option '--release' needs a value: --release NAME"},
+      {oerr,
+       {"--grep", "a", "--comment", "b"},
+       2,
+       "tolvane-oerr: --grep and --comment cannot be combined"},
+      {oerr,
+       {"--grep", "a", "ora", "tns"},
+       2,
+       "tolvane-oerr: --grep and --comment take one facility at most"},
+      {oerr,
+       {"--comment", " \t\n", "ora"},
+       2,
+       "tolvane-oerr: --grep and --comment need words to search for"},
+      {oerr, {"--json", "ora", "1"}, 2, "tolvane-oerr: unknown option '--json'"},
+      {oerr,
+       {"explain", "--help"},
+       0,
+       "Usage: tolvane-oerr explain [--release NAME] [--db FILE] [--json] [FILE]..."},
+      {oerr, {"--json", "explain", "--version"}, 0, "tolvane-oerr (Tolvane) 2.0"},
+      {oerr, {"explain", "a.log", "--bogus"}, 2, "tolvane-oerr: unknown option '--bogus'"},
+      {oerr, {"explain", "--db"}, 2, "tolvane-oerr: option '--db' needs a value: --db FILE"},
+      {oerr,
+       {"explain", "--wait", "soon"},
+       2,
+       "tolvane-oerr: --wait needs a number of seconds, as in: --wait 10"},
+  };
+  for (const auto& c : cases) {
+    const TAnswer answer = Answer(c.Program, c.Arguments);
+    const std::string shown = c.Program.Name() + " " + testing::PrintToString(c.Arguments);
+    EXPECT_EQ(answer.Exit, c.Exit) << shown << "\n" << answer.Err;
+    EXPECT_EQ(FirstLine(c.Exit == 0 ? answer.Out : answer.Err), c.FirstLine) << shown;
+    if (c.Exit == 0) {
+      EXPECT_EQ(answer.Err, "") << shown;
+    } else {  // one line, then where to read more, and nothing else
+      const std::size_t lines = std::count(answer.Err.begin(), answer.Err.end(), '\n');
+      EXPECT_EQ(lines, 2u) << shown << "\n" << answer.Err;
+      EXPECT_NE(answer.Err.find("\nTry '" + c.Program.Name()), std::string::npos) << answer.Err;
+      EXPECT_EQ(answer.Out, "") << shown;
+    }
+  }
+  // A mistake in a command sends to that command's help.
+  const std::string told = Answer(mkdb, {"comments", "export"}).Err;
+  EXPECT_EQ(told.substr(told.find('\n') + 1), "Try 'tolvane-mkdb comments export --help'.\n");
+}
+
+// "OPERANDS|NAME=VALUE...|WAIT" as a command reads its words, or "wrong: what is said".
+TEST(CommandLineTest, OptionsAreReadInTheGnuManner) {
+  TCommandSpec spec;
+  spec.Options = {{"--out", "FILE", ""}, {"--json", "", ""}};
+  spec.MostOperands = kAnyNumber;
+  const auto read = [&spec](const TStrings& words) {
+    const TReading reading = ReadArguments(spec, words);
+    if (reading.Kind == TReading::TKind::Wrong) {
+      return "wrong: " + reading.Wrong;
+    }
+    if (reading.Kind != TReading::TKind::Arguments) {
+      return std::string(reading.Kind == TReading::TKind::Help ? "help" : "version");
+    }
+    std::string text;
+    for (const std::string& operand : reading.Arguments.Operands) {
+      text += operand + " ";
+    }
+    text += "|";
+    for (const auto& [name, value] : reading.Arguments.Options) {
+      text += name + "=" + value + " ";
+    }
+    return text + "|" + std::to_string(reading.Arguments.Wait.count());
+  };
+  const std::pair<TStrings, std::string> cases[] = {
+      {{"a", "--out", "x", "b"}, "a b |--out=x |5000"},
+      {{"--out=x=y", "--json"}, "|--json= --out=x=y |5000"},
+      {{"-", "--", "--json", "-h"}, "- --json -h ||5000"},
+      {{"--wait", "1.5"}, "|--wait=1.5 |1500"},
+      {{"--wait=0"}, "|--wait=0 |0"},
+      {{"a", "-h"}, "help"},
+      {{"--out", "--help"}, "help"},
+      {{"--version", "--bogus"}, "version"},
+      {{"--json=yes"}, "wrong: option '--json' takes no value"},
+      {{"--out"}, "wrong: option '--out' needs a value: --out FILE"},
+      {{"--out", "a", "--out", "b"}, "wrong: option '--out' is given twice"},
+      {{"-x"}, "wrong: unknown option '-x'"},
+      {{"--wait", "-1"}, "wrong: --wait needs a number of seconds, as in: --wait 10"},
+      {{"--wait", "1e99"}, "wrong: --wait needs a number of seconds, as in: --wait 10"},
+      {{"--wait", "5s"}, "wrong: --wait needs a number of seconds, as in: --wait 10"},
+  };
+  for (const auto& [words, expected] : cases) {
+    EXPECT_EQ(read(words), expected) << testing::PrintToString(words);
+  }
+  spec.MostOperands = 1;
+  EXPECT_EQ(read({"a", "b"}), "wrong: unexpected operand 'b'");
+}
+
+// Every option of every command is in its help and in the README, and so is every exit code;
+// where a command opens a data file its help has the wait and the exit code 4.
+TEST(CommandLineTest, HelpAndReadmeNameEveryOptionAndExitCode) {
+#ifdef _WIN32
+  GTEST_SKIP() << "under wine the checkout's README is not where the test looks";
+#else
+  std::ifstream file(TOLVANE_SOURCE_DIR "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(readme.empty());
+  const TProgram programs[] = {MkdbProgram(), OerrProgram()};
+  for (const TProgram& program : programs) {
+    for (const TCommandSpec* spec : program.Specs()) {
+      TStrings words;
+      std::istringstream name(spec->Name);
+      for (std::string word; name >> word;) {
+        words.push_back(word);
+      }
+      words.push_back("--help");
+      const std::string help = Answer(program, words).Out;
+      std::vector<TOption> options = spec->Options;
+      for (TOption& shared : SharedOptions(spec->WaitsForDataFiles)) {
+        options.push_back(std::move(shared));
+      }
+      for (const TOption& option : options) {
+        const std::string shown = option.Name + (option.Value.empty() ? "" : " " + option.Value);
+        EXPECT_NE(help.find("  " + shown + " "), std::string::npos) << spec->Name << " " << shown;
+        EXPECT_NE(readme.find(shown), std::string::npos) << spec->Name << " " << shown;
+      }
+      for (const auto& [code, meaning] : spec->ExitCodes) {
+        EXPECT_NE(help.find("  " + std::to_string(code) + "  "), std::string::npos) << help;
+      }
+      EXPECT_EQ(help.find("  4  another program held") != std::string::npos,
+                spec->WaitsForDataFiles)
+          << help;
+    }
+    for (const auto& [code, meaning] : program.ExitCodes()) {
+      EXPECT_NE(readme.find(std::to_string(code) + " " + meaning.substr(0, meaning.find(';'))),
+                std::string::npos)
+          << program.Name() << ": " << code << " " << meaning;
+    }
+  }
+#endif
+}
+
+}  // namespace
