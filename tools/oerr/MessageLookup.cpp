@@ -22,7 +22,7 @@ bool AllDigits(const std::string& text) {
 }
 
 std::optional<std::string> Text(TResultRow& row, int field) {
-  const TResultCell& cell = row.Field(field);
+  const TResultCell cell = row.Field(field);
   if (cell.IsNull) {
     return std::nullopt;
   }
@@ -30,7 +30,7 @@ std::optional<std::string> Text(TResultRow& row, int field) {
 }
 
 std::optional<std::string> Unscrambled(TResultRow& row, int field, const std::string& code) {
-  const TResultCell& cell = row.Field(field);
+  const TResultCell cell = row.Field(field);
   if (cell.IsNull) {
     return std::nullopt;
   }
