@@ -224,22 +224,16 @@ void TLiteDB::RefreshLists() {
   IndexNames = ListNames("SELECT name FROM sqlite_master WHERE type='index' ORDER BY name");
 }
 
-void TLiteDB::StartTransaction() {
-  if (Base != nullptr) {
-    Query("BEGIN");
-  }
+bool TLiteDB::StartTransaction() {
+  return Base != nullptr && Query("BEGIN");
 }
 
-void TLiteDB::Commit() {
-  if (Base != nullptr) {
-    Query("COMMIT");
-  }
+bool TLiteDB::Commit() {
+  return Base != nullptr && Query("COMMIT");
 }
 
-void TLiteDB::Rollback() {
-  if (Base != nullptr) {
-    Query("ROLLBACK");
-  }
+bool TLiteDB::Rollback() {
+  return Base != nullptr && Query("ROLLBACK");
 }
 
 std::string TLiteDB::GetErrorMessage() {

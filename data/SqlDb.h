@@ -47,10 +47,13 @@ class TSQLDB {
     return FormatQuery(format, std::span<const TSqlArg>(args.begin(), args.size()));
   }
 
-  // "BEGIN", "COMMIT", "ROLLBACK" while a file is open; their outcome is not reported.
-  virtual void StartTransaction() = 0;
-  virtual void Commit() = 0;
-  virtual void Rollback() = 0;
+  // "BEGIN", "COMMIT", "ROLLBACK": true when the statement succeeded; false while no file is
+  // open (nothing runs) or when the engine refused it (the current result says why). A
+  // COMMIT that fails may leave the transaction open: roll it back. TTransaction
+  // (data/Transaction.h) does that on every way out.
+  [[nodiscard]] virtual bool StartTransaction() = 0;
+  [[nodiscard]] virtual bool Commit() = 0;
+  [[nodiscard]] virtual bool Rollback() = 0;
 
   // The engine's message for the last failed statement (8-bit, ANSI code page); empty after a
   // success or while no file is open.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 #include <tuple>
 
@@ -152,27 +153,39 @@ TEST(CommentEditorTest, SaveCancelDeleteAndAFailingRead) {
   EXPECT_EQ(data.Shell.EditorRequests.size(), 12u);
 }
 
-// Writes the engine refuses: triggers stand in for a full disk or a locked file, query_only
-// for a read-only file (the tests may run as root), and a deferred foreign key fails only at
-// COMMIT, with the insert done.
-TEST(CommentEditorTest, RefusedWriteIsReportedRolledBackAndTheEditorReopensWithTheText) {
-  const std::pair<std::string, const char*> cases[] = {
+// Writes that fail: triggers stand in for a full disk or a locked file, query_only for a
+// read-only file (the tests may run as root), a deferred foreign key fails only at COMMIT with
+// the insert done, and a handler of the connection throws in the middle of a write.
+TEST(CommentEditorTest, FailedWriteIsReportedRolledBackAndTheEditorReopensWithTheText) {
+  const std::tuple<std::string, bool, const char*> cases[] = {
       {"CREATE TRIGGER t BEFORE INSERT ON usr_comment BEGIN SELECT RAISE(ABORT,'disk full'); END",
-       "not saved: disk full"},
-      {"INSERT INTO usr_comment VALUES (%pk, 'old', ''); PRAGMA query_only=ON",
+       false, "not saved: disk full"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'old', ''); PRAGMA query_only=ON", false,
        "not saved: attempt to write a readonly database"},
       {"DROP TABLE usr_comment; CREATE TABLE parent (id INTEGER PRIMARY KEY); CREATE TABLE "
        "usr_comment (e_fk INTEGER REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED, "
        "commentary TEXT, lastdate TEXT); PRAGMA foreign_keys=ON",
-       "not saved: FOREIGN KEY constraint failed"},
+       false, "not saved: FOREIGN KEY constraint failed"},
       {"INSERT INTO usr_comment VALUES (%pk, 'stays', ''); CREATE TRIGGER t BEFORE DELETE ON "
        "usr_comment BEGIN SELECT RAISE(ABORT,'locked'); END",
-       "not deleted: locked"},
+       false, "not deleted: locked"},
+      {"INSERT INTO usr_comment VALUES (%pk + 1, 'another', '')", true, "not saved: out of memory"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'stays', '')", true, "not deleted: disk gone"},
   };
-  for (const auto& [sql, message] : cases) {
+  for (const auto& [sql, throwing, message] : cases) {
     TData data;
     data.Run(sql);
     const QStringList before = data.Comments();
+    if (throwing) {
+      data.DB.OnBeforeQuery = [](TSQLDB&, std::string& statement) {
+        if (statement.starts_with("INSERT")) {
+          throw std::bad_alloc();
+        }
+        if (statement.starts_with("DELETE")) {
+          throw std::runtime_error("disk gone");
+        }
+      };
+    }
     data.Shell.ConfirmAnswers = {true};
     data.Edit("typed with care",
               QString(message).startsWith("not deleted") ? TResult::Delete : TResult::Save);
