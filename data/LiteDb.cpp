@@ -241,9 +241,9 @@ std::string TLiteDB::GetErrorMessage() {
   if (result.ErrorCode == 0 || Base == nullptr) {
     return {};
   }
-  // A negative code is the layer's own (a statement that could not be built): the engine
-  // knows nothing of it and would report some earlier message.
-  if (result.ErrorCode < 0) {
+  // The layer's own reason (a statement that could not be built, or one the layer stopped):
+  // the engine knows nothing of it and would report some earlier message.
+  if (result.ErrorTextIsOwn) {
     return result.ErrorText;
   }
   std::lock_guard lock(Base->Lock);

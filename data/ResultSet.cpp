@@ -100,6 +100,13 @@ void TResultSet::Clear() {
   FetchedBytes = 0;
   ErrorCode = 0;
   ErrorText.clear();
+  ErrorTextIsOwn = false;
+}
+
+void TResultSet::FailWithOwnText(std::int32_t code, std::string text) {
+  ErrorCode = code;
+  ErrorText = std::move(text);
+  ErrorTextIsOwn = true;
 }
 
 TResultRow& TResultSet::AppendRow(int columns) {

@@ -102,6 +102,9 @@ class TResultSet {
 
   // Frees the rows and column list; zeroes the counters, ErrorCode and ErrorText.
   void Clear();
+  // Fails the statement with the layer's own reason, which GetErrorMessage then gives rather
+  // than the engine's message (which knows nothing of it).
+  void FailWithOwnText(std::int32_t code, std::string text);
   // A new, empty row with room for `columns` values (RowCount is incremented).
   TResultRow& AppendRow(int columns);
   // Column names, taken once from the first row of a statement.
@@ -119,6 +122,7 @@ class TResultSet {
   std::int64_t FetchedBytes = 0;  // 64 bits: a raised limit must not overflow it
   std::int32_t ErrorCode = 0;
   std::string ErrorText;
+  bool ErrorTextIsOwn = false;  // set by FailWithOwnText
   bool HasResult = false;
 
  private:

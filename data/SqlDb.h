@@ -91,7 +91,13 @@ class TSQLDB {
   bool DllLoaded() const { return IsDllLoaded; }
   bool UniCode = false;
   bool ThreadSafe = true;
+  // Bounds the size of the values one statement fetches (UTF-16 text counts two bytes a code
+  // unit). A statement that crosses it fails once the row that crossed it is stored, with
+  // FetchMemoryLimitText() as its error message.
   std::int32_t FetchMemoryLimit = 32 * 1024 * 1024;
+  // No single value that the engine hands out reaches this bound: a text is at most
+  // 1,000,000,000 bytes (the engine's SQLITE_MAX_LENGTH), twice that as UTF-16.
+  static constexpr std::int32_t kLargestFetchMemoryLimit = INT32_MAX;
   std::int32_t FetchRowLimit = 0;  // kept for the interface; nothing consults it
   bool CallBackOnly = false;       // kept for the interface; nothing consults it
   std::string ErrorLog;            // kept for the interface; nothing is written to it
@@ -114,6 +120,8 @@ class TSQLDB {
   // Calls an event, discarding anything it throws.
   void Notify(const TNotifyEvent& event);
   void NotifyFetchRow(TResultRow& row);
+  // The error message of a statement stopped by FetchMemoryLimit, naming the limit.
+  std::string FetchMemoryLimitText() const;
 
   bool IsActive = false;
   bool IsDllLoaded = false;

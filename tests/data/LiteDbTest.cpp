@@ -66,12 +66,16 @@ TEST_F(LiteDbFixture, StatementsRunAndValuesComeBackAsTypedUpToTheMemoryBound) {
   EXPECT_EQ(Db.Row(2999).Field(1).Value, std::string(96, '0') + "3000");
   EXPECT_EQ(Db.Row(1499).Field(2).Value, std::string(80000, '0'));
   // Fetching stops after the row that crosses the bound: 100 bytes a row as UTF-16, 50 as UTF-8.
+  // The message names the bound (the engine's own for code 100 is "not an error").
   Db.FetchMemoryLimit = 1000;
+  const std::string overLimit = "the result is larger than the fetch memory limit of 1000 bytes";
   EXPECT_FALSE(RunOn(Db, true, counting + "printf('%050d', n) FROM c"));
   EXPECT_EQ(Db.CurrentResult().ErrorCode, 100);
+  EXPECT_EQ(Db.GetErrorMessage(), overLimit);
   EXPECT_EQ(Db.RowCount(), 11);
   EXPECT_EQ(Db.Row(10).Field(0).AsInteger(), 11);
   EXPECT_FALSE(RunOn(Db, false, counting + "printf('%050d', n) FROM c"));
+  EXPECT_EQ(Db.GetErrorMessage(), overLimit);
   EXPECT_EQ(Db.RowCount(), 21);
 }
 
