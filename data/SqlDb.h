@@ -13,6 +13,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/ResultSet.h"
@@ -135,4 +136,19 @@ class TSQLDB {
   std::map<std::string, std::unique_ptr<TResultSet>> Results;
   TResultSet* Current = nullptr;
   std::recursive_mutex ComponentLock;
+};
+
+// Sets a connection's FetchMemoryLimit for the statements of one scope, and puts the old one
+// back as the scope ends, also when an exception leaves it.
+class TFetchMemoryLimitScope {
+ public:
+  TFetchMemoryLimitScope(TSQLDB& db, std::int32_t limit)
+      : DB(db), Saved(std::exchange(db.FetchMemoryLimit, limit)) {}
+  ~TFetchMemoryLimitScope() { DB.FetchMemoryLimit = Saved; }
+  TFetchMemoryLimitScope(const TFetchMemoryLimitScope&) = delete;
+  TFetchMemoryLimitScope& operator=(const TFetchMemoryLimitScope&) = delete;
+
+ private:
+  TSQLDB& DB;
+  std::int32_t Saved;
 };

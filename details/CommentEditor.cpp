@@ -38,6 +38,14 @@ QString FailureText(const QString& what, TSQLDB& db) {
   return Failure(what, FromAnsi(text));
 }
 
+// Every stored row of the message's comment, each whole, whatever its length: the editor
+// opens with any text it could have saved.
+bool ReadComments(TSQLDB& db, std::int32_t key) {
+  const TFetchMemoryLimitScope wholeComments(db, TSQLDB::kLargestFetchMemoryLimit);
+  return db.FormatQuery(u"SELECT commentary, lastdate FROM usr_comment WHERE e_fk=%d",
+                        {TSqlArg::Integer(key)});
+}
+
 // Each write returns the message to show when it failed, and leaves the file as it was then.
 // The failure text is taken before the transaction's rollback replaces the connection's error.
 std::optional<QString> Save(TSQLDB& db, std::int32_t key, const QString& text,
@@ -94,8 +102,7 @@ std::optional<QString> Write(TSQLDB& db, std::int32_t key, const TCommentDialogA
 
 void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
                       const TCommDialogCaptions& captions) {
-  if (!db.FormatQuery(u"SELECT commentary, lastdate FROM usr_comment WHERE e_fk=%d",
-                      {TSqlArg::Integer(record.pk)})) {
+  if (!ReadComments(db, record.pk)) {
     shell.ShowMessage(FailureText(QStringLiteral("The comment could not be read: "), db));
     return;
   }

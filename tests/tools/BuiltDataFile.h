@@ -23,6 +23,18 @@ class TBuiltDataFile : public testing::Test {
     Opened = OpenOerrDataFile(DB, File.string());
     ASSERT_EQ(Opened.Problems, std::vector<std::string>{});
   }
+  // Changes the built file with `statement` and opens it again as the lookup does.
+  void Edit(const std::string& statement) {
+    DB.Close();  // connections to one file in one process share its engine connection
+    {
+      TLiteDB writer;
+      ASSERT_TRUE(writer.Use(File.string()));
+      ASSERT_TRUE(writer.Query(statement)) << writer.GetErrorMessage();
+    }
+    Before = FileBytes(File);
+    Opened = OpenOerrDataFile(DB, File.string());
+    ASSERT_EQ(Opened.Problems, std::vector<std::string>{});
+  }
   void TearDown() override { EXPECT_EQ(FileBytes(File), Before); }
 
   TTempFolder Folder;

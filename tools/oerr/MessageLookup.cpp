@@ -97,6 +97,9 @@ std::string LookupStatement(const std::string& prefix, const std::string& code,
 
 TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
                               const std::optional<std::string>& version) {
+  // The comments are the user's own texts, of whatever length the engine holds: each is shown
+  // whole, however long.
+  const TFetchMemoryLimitScope wholeComments(db, TSQLDB::kLargestFetchMemoryLimit);
   if (!db.QueryW(Utf8ToUtf16Exact(LookupStatement(prefix, code, version)))) {
     return Failed(db);
   }

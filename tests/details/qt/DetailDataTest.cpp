@@ -75,11 +75,16 @@ TEST(DetailLoaderTest, RowsForEachStateOfTheFile) {
       "ORA-00942", "table or view does not exist",
       "Cause",     "The statement named a table or view that is missing or not visible to you.",
       "Action",    "Check the spelling, the owner and your privileges on the object."};
+  // 50,000,000 characters: twice the fetch memory bound of 32 MiB as UTF-16.
+  const QString huge = QString("word ").repeated(10'000'000);
   // Code, set-up SQL, the rows' texts, the error.
   const std::tuple<const char*, const char*, QStringList, const char*> cases[] = {
       {"00942", "SELECT 1", six, ""},
       {"00942", "INSERT INTO usr_comment VALUES (%pk, 'first', ''), (%pk, 'second', '')",
        six + QStringList{"Mein Kommentar", "first"}, ""},
+      {"00942",
+       "INSERT INTO usr_comment VALUES (%pk, replace(hex(zeroblob(10000000)), '00', 'word '), '')",
+       six + QStringList{"Mein Kommentar", huge}, ""},
       {"00600", "SELECT 1", {"ORA-00600", "internal error code", "Cause", "", "Action", ""}, ""},
       // A code with a letter has nothing to unscramble with: its stored texts are not shown.
       {"0060A", "SELECT 1", {"ORA-0060A", "a code with a letter", "Cause", "", "Action", ""}, ""},
@@ -145,12 +150,20 @@ TEST(CommentEditorTest, SaveCancelDeleteAndAFailingRead) {
   EXPECT_EQ(data.Shell.Confirmations,
             QStringList(2, "Delete comment for ORA-00942 (10.2)\n\rAre You sure?"));
   EXPECT_FALSE(data.InTransaction());
+  // A comment of 50,000,000 characters (twice the fetch memory bound of 32 MiB as UTF-16)
+  // opens whole.
+  data.Run(
+      "INSERT INTO usr_comment VALUES (%pk, replace(hex(zeroblob(10000000)), '00', 'word '),"
+      " '')");
+  data.Edit("", TResult::Cancel);
+  EXPECT_EQ(data.Shell.EditorRequests.back().Text, QString("word ").repeated(10'000'000));
+  EXPECT_TRUE(data.Shell.Messages.isEmpty());
   // A failing read is reported and the editor stays closed.
   data.Run("DROP TABLE usr_comment");
   data.Edit("never asked");
   EXPECT_EQ(data.Shell.Messages, QStringList{"ERROR (Com): The comment could not be read: no "
                                              "such table: usr_comment"});
-  EXPECT_EQ(data.Shell.EditorRequests.size(), 12u);
+  EXPECT_EQ(data.Shell.EditorRequests.size(), 13u);
 }
 
 // Writes that fail: triggers stand in for a full disk or a locked file, query_only for a
