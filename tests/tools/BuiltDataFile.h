@@ -14,16 +14,9 @@ class TBuiltDataFile : public testing::Test {
   void Build(const TCatalogue& catalogue, const std::string& statement) {
     std::string error;
     ASSERT_TRUE(BuildDataFile(File.string(), catalogue, error)) << error;
-    {
-      TLiteDB writer;
-      ASSERT_TRUE(writer.Use(File.string()));
-      ASSERT_TRUE(writer.Query(statement)) << writer.GetErrorMessage();
-    }
-    Before = FileBytes(File);
-    Opened = OpenOerrDataFile(DB, File.string());
-    ASSERT_EQ(Opened.Problems, std::vector<std::string>{});
+    Edit(statement);
   }
-  // Changes the built file with `statement` and opens it again as the lookup does.
+  // Changes the built file with `statement` and opens it (again) as the lookup does.
   void Edit(const std::string& statement) {
     DB.Close();  // connections to one file in one process share its engine connection
     {
