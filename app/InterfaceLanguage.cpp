@@ -6,6 +6,7 @@
 #include "app/QtText.h"
 #include "app/SettingsStore.h"
 #include "data/SqlDb.h"
+#include "data/Transaction.h"
 #include "platform/AnsiText.h"
 
 namespace {
@@ -66,14 +67,16 @@ void SetGuiLang(TSQLDB& db, TSettingsStore& settings,
   if (code == kEnglishCode) {
     return;
   }
-  db.StartTransaction();
+  // The lookups only read: the transaction gives them one view of the file, and a COMMIT
+  // that fails loses nothing.
+  TTransaction transaction(db);
   try {
     for (const TCaptionSlot& slot : captionSlots) {
       slot.Apply(GetLangTxt(db, code, slot.English));
     }
-    db.Commit();
+    static_cast<void>(transaction.Commit());
   } catch (const std::exception&) {
-    // Translation is a nicety: whatever went wrong, start-up goes on with the captions it has.
-    db.Rollback();
+    // Translation is a nicety: whatever went wrong, start-up goes on with the captions it has
+    // (the transaction rolls back as it ends).
   }
 }

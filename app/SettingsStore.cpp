@@ -4,19 +4,9 @@
 #include "data/passql.h"
 #include "platform/AnsiText.h"
 
-namespace {
-
-// The connection's error text is 8-bit (ANSI); the prefix is plain ASCII.
-std::u16string FailureText(std::u16string prefix, TSQLDB& db) {
-  return prefix + Platform::AnsiToWide(db.GetErrorMessage());
-}
-
-}  // namespace
-
 std::u16string TSettingsStore::LoadParam(const std::u16string& key) {
   if (!DB.FormatQuery(u"SELECT value FROM sys_data WHERE param=%s", {TSqlArg::WideString(key)})) {
-    Notices.Notify(FailureText(u"ERROR (LP): ", DB));
-    Notices.RequestTermination();
+    Fail(u"ERROR (LP): ");
     // A statement refused while no file is open leaves the previous rows in place; they
     // must not be read as this key's value.
     return {};
@@ -30,16 +20,28 @@ std::u16string TSettingsStore::LoadParam(const std::u16string& key) {
 void TSettingsStore::SaveParam(const std::u16string& key, const std::u16string& value) {
   const TSqlArg keyArg = TSqlArg::WideString(key);
   const TSqlArg valueArg = TSqlArg::WideString(value);
-  DB.StartTransaction();
+  // Without an open file BEGIN fails and so do both statements, each reported.
+  TTransaction transaction(DB);
+  bool written = true;
   if (!DB.FormatQuery(u"UPDATE sys_data SET value=%s WHERE param=%s", {valueArg, keyArg})) {
-    Notices.Notify(FailureText(u"ERROR (SPu): ", DB));
-    Notices.RequestTermination();
+    Fail(u"ERROR (SPu): ");
+    written = false;
   }
+  // A failed update changed no row either: the insert is still tried, and reported.
   if (DB.RowsAffected() == 0 &&
       !DB.FormatQuery(u"INSERT INTO sys_data (param, value) VALUES (%s, %s)", {keyArg, valueArg})) {
-    Notices.Notify(FailureText(u"ERROR (SPi): ", DB));
-    Notices.RequestTermination();
+    Fail(u"ERROR (SPi): ");
+    written = false;
   }
-  // No rollback on failure: whatever succeeded stays written.
-  DB.Commit();
+  // Half a save is not committed: a key inserted beside the row whose update failed would
+  // be a second row for it.
+  if (written && !transaction.Commit()) {
+    Fail(u"ERROR (SPc): ");
+  }
+}
+
+// The connection's error text is 8-bit (ANSI); the prefix is plain ASCII.
+void TSettingsStore::Fail(const std::u16string& prefix) {
+  Notices.Notify(prefix + Platform::AnsiToWide(DB.GetErrorMessage()));
+  Notices.RequestTermination();
 }

@@ -4,11 +4,18 @@
 # the engine next to a target and gives the target an rpath of its own directory.
 #
 # The engine is our own build of Debian's sqlite3 source, tuned for this data file, for every
-# target alike. Where the source cannot be had (no network on a first build), the system's
-# library is placed instead, and the build says so.
+# target alike. Where the source cannot be had (no network on a first build), a developer's
+# build places the system's library instead and says so; a build whose tests must test what
+# the package ships (TOLVANE_REQUIRE_OWN_ENGINE, set by the ci and asan presets) stops instead.
 option(TOLVANE_OWN_ENGINE "Build the engine beside the program from Debian's sqlite3 source" ON)
+option(TOLVANE_REQUIRE_OWN_ENGINE
+       "Stop the build rather than place the system's engine when ours cannot be built" OFF)
 set(TOLVANE_ENGINE_CACHE "${PROJECT_SOURCE_DIR}/build/engine" CACHE PATH
     "Where the engine's amalgamation is kept between builds")
+if(TOLVANE_REQUIRE_OWN_ENGINE AND NOT TOLVANE_OWN_ENGINE)
+  message(FATAL_ERROR "TOLVANE_REQUIRE_OWN_ENGINE is ON, but TOLVANE_OWN_ENGINE is OFF: "
+                      "this build would test the system's engine instead of ours.")
+endif()
 
 if(WIN32)
   set(TOLVANE_ENGINE_NAME "sqlite3.dll")
@@ -27,8 +34,20 @@ if(TOLVANE_OWN_ENGINE AND NOT EXISTS "${TOLVANE_ENGINE_CACHE}/sqlite3.c")
                           "${TOLVANE_ENGINE_CACHE}"
                   RESULT_VARIABLE fetched OUTPUT_QUIET ERROR_VARIABLE fetch_errors)
   if(NOT fetched EQUAL 0)
-    message(WARNING "The engine's source could not be had (${fetch_errors}); the system's "
-                    "engine is placed beside the program instead of our own build.")
+    string(STRIP "${fetch_errors}" fetch_errors)
+    string(CONCAT missing
+           "The engine's source, sqlite3.c and sqlite3.h made from Debian's sqlite3 source "
+           "package, is not in ${TOLVANE_ENGINE_CACHE} and could not be fetched into it "
+           "(scripts/fetch-sqlite-source.sh: ${fetch_errors}).")
+    if(TOLVANE_REQUIRE_OWN_ENGINE)
+      message(FATAL_ERROR "${missing} This build tests the engine the package ships "
+                          "(TOLVANE_REQUIRE_OWN_ENGINE, set by the ci and asan presets), so it "
+                          "does not fall back to the system's: let the fetch reach Debian's "
+                          "source archive, or point -DTOLVANE_ENGINE_CACHE=DIR at a folder that "
+                          "holds both files.")
+    endif()
+    message(WARNING "${missing} The system's engine is placed beside the program instead of "
+                    "our own build.")
   endif()
 endif()
 

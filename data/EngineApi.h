@@ -14,6 +14,7 @@ struct TSqlite3Context;  // the call of a function the program registered
 struct TSqlite3Value;    // an argument of such a call
 
 inline constexpr int kOk = 0;
+inline constexpr int kAbort = 4;  // a row callback asked the one-shot call to stop
 inline constexpr int kRow = 100;
 inline constexpr int kDone = 101;
 inline constexpr int kTypeBlob = 4;

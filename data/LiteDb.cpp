@@ -228,22 +228,16 @@ void TLiteDB::RefreshLists() {
   IndexNames = ListNames("SELECT name FROM sqlite_master WHERE type='index' ORDER BY name");
 }
 
-void TLiteDB::StartTransaction() {
-  if (Base != nullptr) {
-    Query("BEGIN");
-  }
+bool TLiteDB::StartTransaction() {
+  return Base != nullptr && Query("BEGIN");
 }
 
-void TLiteDB::Commit() {
-  if (Base != nullptr) {
-    Query("COMMIT");
-  }
+bool TLiteDB::Commit() {
+  return Base != nullptr && Query("COMMIT");
 }
 
-void TLiteDB::Rollback() {
-  if (Base != nullptr) {
-    Query("ROLLBACK");
-  }
+bool TLiteDB::Rollback() {
+  return Base != nullptr && Query("ROLLBACK");
 }
 
 std::string TLiteDB::GetErrorMessage() {
@@ -251,9 +245,9 @@ std::string TLiteDB::GetErrorMessage() {
   if (result.ErrorCode == 0 || Base == nullptr) {
     return {};
   }
-  // A negative code is the layer's own (a statement that could not be built): the engine
-  // knows nothing of it and would report some earlier message.
-  if (result.ErrorCode < 0) {
+  // The layer's own reason (a statement that could not be built, or one the layer stopped):
+  // the engine knows nothing of it and would report some earlier message.
+  if (result.ErrorTextIsOwn) {
     return result.ErrorText;
   }
   std::lock_guard lock(Base->Lock);

@@ -38,9 +38,9 @@ class TLiteDB : public TSQLDB {
   bool Query(const std::string& sql) override;
   bool QueryW(const std::u16string& sql) override;
 
-  void StartTransaction() override;
-  void Commit() override;
-  void Rollback() override;
+  [[nodiscard]] bool StartTransaction() override;
+  [[nodiscard]] bool Commit() override;
+  [[nodiscard]] bool Rollback() override;
   std::string GetErrorMessage() override;
 
   void Lock() override;

@@ -151,28 +151,31 @@ void TLiteDB::RunWide(const std::u16string& statement) {
   if (prepared == nullptr) {
     return;  // only blanks or comments: nothing to run
   }
+  bool overLimit = false;
   try {
     while ((code = api.Step(prepared)) == Engine::kRow) {
       AppendWideRow(prepared);
       if (result.FetchedBytes > FetchMemoryLimit) {
-        break;  // the statement fails with code 100; the rows so far stay
+        overLimit = true;  // the rows so far stay
+        break;
       }
     }
   } catch (const std::bad_alloc&) {
     // Storing a row ran out of memory: the statement fails like one the engine could not fit.
     api.Finalize(prepared);
-    result.ErrorCode = kNoMemory;
-    result.ErrorText = "out of memory";
-    return;
-  }
-  if (code == Engine::kDone) {
-    api.Finalize(prepared);
+    result.FailWithOwnText(kNoMemory, "out of memory");
     return;
   }
   // The engine's specific message is known only once the statement is finalized.
   api.Finalize(prepared);
-  result.ErrorCode = code;
-  result.ErrorText = api.ErrMsg(Base->Db3);
+  if (overLimit) {
+    // Code 100, for which the engine's message would be "another row available" or "not an
+    // error": the layer names its bound instead.
+    result.FailWithOwnText(code, FetchMemoryLimitText());
+  } else if (code != Engine::kDone) {
+    result.ErrorCode = code;
+    result.ErrorText = api.ErrMsg(Base->Db3);
+  }
 }
 
 void TLiteDB::AppendWideRow(Engine::TSqlite3Stmt* statement) {
@@ -226,8 +229,13 @@ void TLiteDB::RunUtf8(const std::string& statement) {
   TResultSet& result = CurrentResult();
   if (Base->Db3 != nullptr) {
     const Engine::TSqlite3Api& api = Engine::Sqlite3();
-    result.ErrorCode = api.Exec(Base->Db3, statement.c_str(), &AppendExecRow, this, nullptr);
-    result.ErrorText = result.ErrorCode != Engine::kOk ? api.ErrMsg(Base->Db3) : "";
+    const int code = api.Exec(Base->Db3, statement.c_str(), &AppendExecRow, this, nullptr);
+    // A row callback that stopped the statement has given the reason; the engine only knows
+    // that it was aborted.
+    if (!result.ErrorTextIsOwn) {
+      result.ErrorCode = code;
+      result.ErrorText = code != Engine::kOk ? api.ErrMsg(Base->Db3) : "";
+    }
     return;
   }
   const Engine::TSqlite2Api& api = Engine::Sqlite2();
@@ -241,10 +249,14 @@ void TLiteDB::RunUtf8(const std::string& statement) {
 
 int TLiteDB::AppendExecRow(void* connection, int columns, char** values, char** names) {
   // Called from the engine's C frames, which an exception must not cross: a row that cannot
-  // be stored aborts the statement instead, which then fails with the engine's abort text.
+  // be stored aborts the statement instead.
+  auto* db = static_cast<TLiteDB*>(connection);
   try {
-    return static_cast<TLiteDB*>(connection)->StoreExecRow(columns, values, names);
+    return db->StoreExecRow(columns, values, names);
   } catch (...) {
+    // Storing a row allocates and calls no handler unguarded: memory ran out. The text
+    // fits in a string's own buffer, so setting it allocates nothing.
+    db->CurrentResult().FailWithOwnText(kNoMemory, "out of memory");
     return 1;
   }
 }
@@ -270,5 +282,9 @@ int TLiteDB::StoreExecRow(int columns, char** values, char** names) {
     }
   }
   NotifyFetchRow(row);
-  return result.FetchedBytes > FetchMemoryLimit ? 1 : 0;
+  if (result.FetchedBytes > FetchMemoryLimit) {
+    result.FailWithOwnText(Engine::kAbort, FetchMemoryLimitText());
+    return 1;
+  }
+  return 0;
 }

@@ -39,22 +39,16 @@ std::int32_t TResultCell::AsInteger() const {
   return whole ? number : 0;
 }
 
-TResultCell& TResultRow::Field(std::string_view columnName) {
+TResultCell TResultRow::Field(std::string_view columnName) const {
   return FieldAt(Owner->Fields().IndexOf(columnName));
 }
 
-TResultCell& TResultRow::FieldAt(std::int64_t position) {
-  if (!Cell) {
-    Cell = std::make_unique<TResultCell>();
+TResultCell TResultRow::FieldAt(std::int64_t position) const {
+  if (position < 0 || position >= Count()) {
+    return {};
   }
-  if (position >= 0 && position < Count()) {
-    Cell->Value = ValueAt(static_cast<int>(position));
-    Cell->IsNull = IsNullAt(static_cast<int>(position));
-  } else {
-    Cell->Value.clear();
-    Cell->IsNull = true;
-  }
-  return *Cell;
+  const int at = static_cast<int>(position);
+  return {std::string(ValueAt(at)), IsNullAt(at)};
 }
 
 std::string_view TResultRow::ValueAt(int position) const {
@@ -106,6 +100,13 @@ void TResultSet::Clear() {
   FetchedBytes = 0;
   ErrorCode = 0;
   ErrorText.clear();
+  ErrorTextIsOwn = false;
+}
+
+void TResultSet::FailWithOwnText(std::int32_t code, std::string text) {
+  ErrorCode = code;
+  ErrorText = std::move(text);
+  ErrorTextIsOwn = true;
 }
 
 TResultRow& TResultSet::AppendRow(int columns) {

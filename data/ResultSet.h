@@ -1,14 +1,14 @@
 #pragma once
 // The rows that one statement leaves behind. Every value is held as UTF-8 text (a number in
 // the engine's text form, a BLOB as its raw bytes, NULL as empty text with a NULL flag) and is
-// converted only when read. Rows and cells belong to their result: they become invalid when the
-// next statement runs on the connection or when the results are cleared, so callers copy what
-// they need at once. Not thread-safe: a result belongs to the thread that runs its statements.
+// converted only when read. Rows belong to their result: they become invalid when the next
+// statement runs on the connection or when the results are cleared. A field is handed out as a
+// value of its own, which outlives both. Not thread-safe: a result belongs to the thread that
+// runs its statements.
 
 #include <concepts>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +34,7 @@ class TFieldList {
   std::vector<TFieldDesc> Items;
 };
 
-// The accessor of one field; every Field() call on a row refills the same cell.
+// One field, copied out of its row.
 class TResultCell {
  public:
   std::string Value;   // the field's UTF-8 text
@@ -63,13 +63,13 @@ class TResultRow {
 
   int Count() const { return Columns; }
 
-  // The cell, refilled for the field at `position`; a missing field reads as NULL.
+  // The field at `position`; a missing field reads as NULL.
   template <std::integral I>
-  TResultCell& Field(I position) {
+  TResultCell Field(I position) const {
     return FieldAt(static_cast<std::int64_t>(position));
   }
-  // The cell, refilled for the column of that name; an unknown name reads as a missing field.
-  TResultCell& Field(std::string_view columnName);
+  // The field of the column of that name; an unknown name reads as a missing field.
+  TResultCell Field(std::string_view columnName) const;
 
   // Used while the row is filled, up to the column count given to AppendRow.
   void Append(std::string_view value, bool isNull);
@@ -78,13 +78,12 @@ class TResultRow {
   bool IsNullAt(int position) const;
 
  private:
-  TResultCell& FieldAt(std::int64_t position);
+  TResultCell FieldAt(std::int64_t position) const;
 
   TResultSet* Owner;
   TStoredValue* Slots;  // in the result's storage
   int Capacity;
   int Columns = 0;
-  std::unique_ptr<TResultCell> Cell;  // made on the first Field call: most rows are read once
 };
 
 class TSQLDB;
@@ -103,6 +102,9 @@ class TResultSet {
 
   // Frees the rows and column list; zeroes the counters, ErrorCode and ErrorText.
   void Clear();
+  // Fails the statement with the layer's own reason, which GetErrorMessage then gives rather
+  // than the engine's message (which knows nothing of it).
+  void FailWithOwnText(std::int32_t code, std::string text);
   // A new, empty row with room for `columns` values (RowCount is incremented).
   TResultRow& AppendRow(int columns);
   // Column names, taken once from the first row of a statement.
@@ -120,6 +122,7 @@ class TResultSet {
   std::int64_t FetchedBytes = 0;  // 64 bits: a raised limit must not overflow it
   std::int32_t ErrorCode = 0;
   std::string ErrorText;
+  bool ErrorTextIsOwn = false;  // set by FailWithOwnText
   bool HasResult = false;
 
  private:

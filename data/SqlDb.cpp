@@ -20,12 +20,23 @@ bool TSQLDB::FormatQuery(const std::u16string& format, std::span<const TSqlArg> 
   if (!statement) {
     TResultSet& result = CurrentResult();
     result.Clear();
-    result.ErrorText = "Invalid format";
-    result.ErrorCode = -1;
+    result.FailWithOwnText(-1, "Invalid format");
     result.HasResult = false;
     return false;
   }
   return QueryW(*statement);
+}
+
+std::string TSQLDB::FetchMemoryLimitText() const {
+  constexpr std::int32_t kKiB = 1024;
+  constexpr std::int32_t kMiB = 1024 * kKiB;
+  std::string limit = std::to_string(FetchMemoryLimit) + " bytes";
+  if (FetchMemoryLimit >= kMiB && FetchMemoryLimit % kMiB == 0) {
+    limit = std::to_string(FetchMemoryLimit / kMiB) + " MiB";
+  } else if (FetchMemoryLimit >= kKiB && FetchMemoryLimit % kKiB == 0) {
+    limit = std::to_string(FetchMemoryLimit / kKiB) + " KiB";
+  }
+  return "the result is larger than the fetch memory limit of " + limit;
 }
 
 void TSQLDB::Lock() {

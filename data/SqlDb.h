@@ -13,6 +13,7 @@
 #include <mutex>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/ResultSet.h"
@@ -47,10 +48,13 @@ class TSQLDB {
     return FormatQuery(format, std::span<const TSqlArg>(args.begin(), args.size()));
   }
 
-  // "BEGIN", "COMMIT", "ROLLBACK" while a file is open; their outcome is not reported.
-  virtual void StartTransaction() = 0;
-  virtual void Commit() = 0;
-  virtual void Rollback() = 0;
+  // "BEGIN", "COMMIT", "ROLLBACK": true when the statement succeeded; false while no file is
+  // open (nothing runs) or when the engine refused it (the current result says why). A
+  // COMMIT that fails may leave the transaction open: roll it back. TTransaction
+  // (data/Transaction.h) does that on every way out.
+  [[nodiscard]] virtual bool StartTransaction() = 0;
+  [[nodiscard]] virtual bool Commit() = 0;
+  [[nodiscard]] virtual bool Rollback() = 0;
 
   // The engine's message for the last failed statement (8-bit, ANSI code page); empty after a
   // success or while no file is open.
@@ -88,7 +92,13 @@ class TSQLDB {
   bool DllLoaded() const { return IsDllLoaded; }
   bool UniCode = false;
   bool ThreadSafe = true;
+  // Bounds the size of the values one statement fetches (UTF-16 text counts two bytes a code
+  // unit). A statement that crosses it fails once the row that crossed it is stored, with
+  // FetchMemoryLimitText() as its error message.
   std::int32_t FetchMemoryLimit = 32 * 1024 * 1024;
+  // No single value that the engine hands out reaches this bound: a text is at most
+  // 1,000,000,000 bytes (the engine's SQLITE_MAX_LENGTH), twice that as UTF-16.
+  static constexpr std::int32_t kLargestFetchMemoryLimit = INT32_MAX;
   std::int32_t FetchRowLimit = 0;  // kept for the interface; nothing consults it
   bool CallBackOnly = false;       // kept for the interface; nothing consults it
   std::string ErrorLog;            // kept for the interface; nothing is written to it
@@ -111,6 +121,8 @@ class TSQLDB {
   // Calls an event, discarding anything it throws.
   void Notify(const TNotifyEvent& event);
   void NotifyFetchRow(TResultRow& row);
+  // The error message of a statement stopped by FetchMemoryLimit, naming the limit.
+  std::string FetchMemoryLimitText() const;
 
   bool IsActive = false;
   bool IsDllLoaded = false;
@@ -124,4 +136,19 @@ class TSQLDB {
   std::map<std::string, std::unique_ptr<TResultSet>> Results;
   TResultSet* Current = nullptr;
   std::recursive_mutex ComponentLock;
+};
+
+// Sets a connection's FetchMemoryLimit for the statements of one scope, and puts the old one
+// back as the scope ends, also when an exception leaves it.
+class TFetchMemoryLimitScope {
+ public:
+  TFetchMemoryLimitScope(TSQLDB& db, std::int32_t limit)
+      : DB(db), Saved(std::exchange(db.FetchMemoryLimit, limit)) {}
+  ~TFetchMemoryLimitScope() { DB.FetchMemoryLimit = Saved; }
+  TFetchMemoryLimitScope(const TFetchMemoryLimitScope&) = delete;
+  TFetchMemoryLimitScope& operator=(const TFetchMemoryLimitScope&) = delete;
+
+ private:
+  TSQLDB& DB;
+  std::int32_t Saved;
 };

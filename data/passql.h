@@ -4,4 +4,5 @@
 #include "data/ResultSet.h"
 #include "data/SqlArg.h"
 #include "data/SqlDb.h"
+#include "data/Transaction.h"
 #include "data/Utf8Text.h"

@@ -1,9 +1,12 @@
 #include "details/CommentEditor.h"
 
+#include <exception>
+#include <new>
 #include <optional>
 
 #include "app/QtText.h"
 #include "data/SqlDb.h"
+#include "data/Transaction.h"
 #include "platform/AnsiText.h"
 
 namespace {
@@ -14,6 +17,11 @@ QString FromAnsi(const std::string& text) {
   return ToQString(Platform::AnsiToWide(text));
 }
 
+// "ERROR (Com): " + what failed + why.
+QString Failure(const QString& what, const QString& reason) {
+  return QStringLiteral("ERROR (Com): ") + what + reason;
+}
+
 // The engine's text for the failed statement; the layer's own text when the engine has none
 // (no file open).
 QString FailureText(const QString& what, TSQLDB& db) {
@@ -21,44 +29,26 @@ QString FailureText(const QString& what, TSQLDB& db) {
   if (text.empty()) {
     text = db.CurrentResult().ErrorText;
   }
-  return QStringLiteral("ERROR (Com): ") + what + FromAnsi(text);
+  return Failure(what, FromAnsi(text));
 }
 
-// Rolls back unless committed, also while an exception passes.
-class TCommentTransaction {
- public:
-  explicit TCommentTransaction(TSQLDB& db) : DB(db) { DB.StartTransaction(); }
-  ~TCommentTransaction() {
-    if (!Committed) {
-      try {
-        DB.Rollback();
-      } catch (...) {  // a destructor must not throw; the write is lost either way
-      }
-    }
-  }
-  TCommentTransaction(const TCommentTransaction&) = delete;
-  TCommentTransaction& operator=(const TCommentTransaction&) = delete;
+// Every stored row of the message's comment, each whole, whatever its length: the editor
+// opens with any text it could have saved.
+bool ReadComments(TSQLDB& db, std::int32_t key) {
+  const TFetchMemoryLimitScope wholeComments(db, TSQLDB::kLargestFetchMemoryLimit);
+  return db.FormatQuery(u"SELECT commentary, lastdate FROM usr_comment WHERE e_fk=%d",
+                        {TSqlArg::Integer(key)});
+}
 
-  // COMMIT reports its outcome only through the current result.
-  bool Commit() {
-    DB.Commit();
-    Committed = DB.CurrentResult().HasResult;
-    return Committed;
-  }
-
- private:
-  TSQLDB& DB;
-  bool Committed = false;
-};
-
-// Each write returns the message to show when the engine refused it. The failure text is
-// taken before the rollback replaces the connection's error.
-std::optional<QString> Save(TSQLDB& db, std::int32_t key, const QString& text) {
-  const QString what = QStringLiteral("The comment was not saved: ");
+// Each write returns the message to show when it failed, and leaves the file as it was then.
+// The failure text is taken before the transaction's rollback replaces the connection's error.
+std::optional<QString> Save(TSQLDB& db, std::int32_t key, const QString& text,
+                            const QString& what) {
   const TSqlArg keyArg = TSqlArg::Integer(key);
   const TSqlArg textArg = TSqlArg::WideString(ToWide(text));
-  TCommentTransaction transaction(db);
-  if (!db.FormatQuery(
+  TTransaction transaction(db);
+  if (!transaction.Began() ||
+      !db.FormatQuery(
           u"UPDATE usr_comment SET commentary=%s, lastdate=current_timestamp WHERE e_fk=%d",
           {textArg, keyArg})) {
     return FailureText(what, db);
@@ -75,22 +65,30 @@ std::optional<QString> Save(TSQLDB& db, std::int32_t key, const QString& text) {
   return std::nullopt;
 }
 
-std::optional<QString> Delete(TSQLDB& db, std::int32_t key) {
-  const QString what = QStringLiteral("The comment was not deleted: ");
-  TCommentTransaction transaction(db);
-  if (!db.FormatQuery(u"DELETE FROM usr_comment WHERE e_fk=%d", {TSqlArg::Integer(key)}) ||
+std::optional<QString> Delete(TSQLDB& db, std::int32_t key, const QString& what) {
+  TTransaction transaction(db);
+  if (!transaction.Began() ||
+      !db.FormatQuery(u"DELETE FROM usr_comment WHERE e_fk=%d", {TSqlArg::Integer(key)}) ||
       !transaction.Commit()) {
     return FailureText(what, db);
   }
   return std::nullopt;
 }
 
-// An exception leaves the write rolled back and unreported.
+// A write that throws (memory that ran out, a handler of the connection) has been rolled back
+// by its transaction; it is a failure like any other and is reported with its reason.
 std::optional<QString> Write(TSQLDB& db, std::int32_t key, const TCommentDialogAnswer& answer) {
+  const bool save = answer.Result == TResult::Save;
+  const QString what = save ? QStringLiteral("The comment was not saved: ")
+                            : QStringLiteral("The comment was not deleted: ");
   try {
-    return answer.Result == TResult::Save ? Save(db, key, answer.Text) : Delete(db, key);
+    return save ? Save(db, key, answer.Text, what) : Delete(db, key, what);
+  } catch (const std::bad_alloc&) {
+    return Failure(what, QStringLiteral("out of memory"));
+  } catch (const std::exception& error) {
+    return Failure(what, QString::fromLocal8Bit(error.what()));
   } catch (...) {
-    return std::nullopt;
+    return Failure(what, QStringLiteral("an unexpected error"));
   }
 }
 
@@ -98,8 +96,7 @@ std::optional<QString> Write(TSQLDB& db, std::int32_t key, const TCommentDialogA
 
 void RunCommentEditor(TSQLDB& db, TUserShell& shell, const TResData& record,
                       const TCommDialogCaptions& captions, const QString& commentCaption) {
-  if (!db.FormatQuery(u"SELECT commentary, lastdate FROM usr_comment WHERE e_fk=%d",
-                      {TSqlArg::Integer(record.pk)})) {
+  if (!ReadComments(db, record.pk)) {
     shell.ShowMessage(FailureText(QStringLiteral("The comment could not be read: "), db));
     return;
   }

@@ -2,11 +2,11 @@
 // The user's comment on one message: reads what is stored, lets the user edit it through the
 // shell's comment editor, and saves or deletes it, each write in one transaction.
 //
-// A write that the engine refuses (read-only file, full disk, a failing constraint) is rolled
-// back and reported, and the editor opens again with the text the user typed, until the user
-// saves successfully, deletes, cancels or declines the deletion. A comment that cannot be read
-// is reported and the editor does not open. An exception inside a write rolls it back without
-// a message. The caller reloads the detail view afterwards in every case.
+// A write that fails (the engine refuses a statement or the COMMIT: a read-only file, a full
+// disk, a failing constraint; or the write throws) is rolled back and reported, and the editor
+// opens again with the text the user typed, until the user saves successfully, deletes,
+// cancels or declines the deletion. A comment that cannot be read is reported and the editor
+// does not open. The caller reloads the detail view afterwards in every case.
 
 #include "app/CommDialogCaptions.h"
 #include "app/UserShell.h"

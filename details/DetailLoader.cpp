@@ -15,6 +15,13 @@ QString Failure(const char* prefix, TSQLDB& db) {
   return QLatin1String(prefix) + FromAnsi(db.GetErrorMessage());
 }
 
+// The user's own text, of whatever length the engine holds, is read whole: the view shows a
+// long one in part, and the copy takes it all.
+bool ReadComment(TSQLDB& db, const TSqlArg& key) {
+  const TFetchMemoryLimitScope wholeComment(db, TSQLDB::kLargestFetchMemoryLimit);
+  return db.FormatQuery(u"SELECT commentary FROM usr_comment WHERE e_fk=%d LIMIT 1", {key});
+}
+
 }  // namespace
 
 TDetailLoad LoadDetails(TSQLDB& db, const TResData& record, const QString& commentHeading) {
@@ -29,7 +36,7 @@ TDetailLoad LoadDetails(TSQLDB& db, const TResData& record, const QString& comme
   const std::u16string cause = db.Row(0).Field(0).AsWideString();
   const std::u16string action = db.Row(0).Field(1).AsWideString();
 
-  if (!db.FormatQuery(u"SELECT commentary FROM usr_comment WHERE e_fk=%d", {key})) {
+  if (!ReadComment(db, key)) {
     return {{}, Failure("ERROR (Com): ", db)};
   }
   const QString comment =

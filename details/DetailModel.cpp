@@ -1,6 +1,7 @@
 #include "details/DetailModel.h"
 
 #include <QFont>
+#include <QLocale>
 
 namespace {
 
@@ -11,12 +12,27 @@ constexpr qsizetype kPieceChars = 4000;
 constexpr int kHeadingPointSize = 10;
 // What a screen reader says after a heading's text, as it says "heading" on a web page.
 constexpr char16_t kHeadingDescription[] = u"heading";
+// Laying out a body takes the view time in proportion to its length (seven seconds for a
+// comment of 50,000,000 characters, measured), on every change of the focused message: a
+// longer body shows its beginning and a note, and the copy still takes it whole.
+constexpr qsizetype kLongestShownBody = 1'000'000;
+
+// What stands in the view where a body was cut.
+QString CutNote(qsizetype length) {
+  const QLocale english(QLocale::English);
+  return QStringLiteral(
+             "[The view shows at most %1 characters of a text; this one has %2. "
+             "Copy to clipboard copies all of it.]")
+      .arg(english.toString(static_cast<qlonglong>(kLongestShownBody)),
+           english.toString(static_cast<qlonglong>(length)));
+}
 
 // Where the piece from `start` ends, and where the next one begins: after its 200th line
 // or its 4,000th character, at the last line break before that, else the last blank, else
-// anywhere but inside a surrogate pair. A cut line break is not shown in either piece.
-std::pair<qsizetype, qsizetype> PieceEnd(const QString& text, qsizetype start) {
-  qsizetype limit = std::min(text.size(), start + kPieceChars);
+// anywhere but inside a surrogate pair, and never after `shownEnd`. A cut line break is not
+// shown in either piece.
+std::pair<qsizetype, qsizetype> PieceEnd(const QString& text, qsizetype start, qsizetype shownEnd) {
+  qsizetype limit = std::min(shownEnd, start + kPieceChars);
   int lines = 0;
   qsizetype lastBreak = -1, lastBlank = -1;
   for (qsizetype at = start; at < limit; ++at) {
@@ -29,7 +45,7 @@ std::pair<qsizetype, qsizetype> PieceEnd(const QString& text, qsizetype start) {
       lastBlank = at;
     }
   }
-  if (limit == text.size() && lines < kPieceLines) {
+  if (limit == shownEnd && lines < kPieceLines) {
     return {limit, limit};
   }
   if (lastBreak > start) {
@@ -71,13 +87,17 @@ QVariant TDetailModel::data(const QModelIndex& index, int role) const {
     font.setBold(true);
     return font;
   }
+  // A piece of a body, or the note where a long body was cut.
+  const auto text = [&piece, &row] {
+    return piece.Length < 0 ? CutNote(row.Text.size()) : row.Text.mid(piece.Start, piece.Length);
+  };
   switch (role) {
     case Qt::DisplayRole: {
       const bool shown = (index.column() == TextColumn) == row.Heading;
-      return shown ? row.Text.mid(piece.Start, piece.Length) : QString();
+      return shown ? text() : QString();
     }
     case Qt::AccessibleTextRole:
-      return row.Text.mid(piece.Start, piece.Length);
+      return text();
     case Qt::AccessibleDescriptionRole:
       return row.Heading ? QString::fromUtf16(kHeadingDescription) : QString();
     default:
@@ -102,10 +122,18 @@ void TDetailModel::SetRows(std::vector<TDetData> rows) {
       Pieces.push_back({item, 0, text.size()});
       continue;
     }
-    for (qsizetype start = 0; start < text.size();) {
-      const auto [end, next] = PieceEnd(text, start);
+    qsizetype shownEnd = std::min(text.size(), kLongestShownBody);
+    if (shownEnd < text.size() && text[shownEnd - 1].isHighSurrogate()) {
+      --shownEnd;  // not inside a surrogate pair
+    }
+    qsizetype start = 0;
+    while (start < shownEnd) {
+      const auto [end, next] = PieceEnd(text, start, shownEnd);
       Pieces.push_back({item, start, end - start});
       start = next;
+    }
+    if (start < text.size()) {
+      Pieces.push_back({item, start, -1});
     }
   }
   endResetModel();

@@ -5,7 +5,9 @@
 //
 // The view keeps each row's height in 16 bits, so a body too tall for that (a pasted trace
 // of thousands of lines) is shown as several consecutive rows, cut at line breaks where it
-// can be. `Rows()` stays one entry per heading and body: it is what the copy takes.
+// can be. A body of more than a million characters shows its first million and then a note
+// that names the limit. `Rows()` stays one entry per heading and body, whole: it is what the
+// copy takes.
 //
 // A screen reader reads the cell that has the focus, and the focus may sit in either column
 // of any row; so both cells of a row read its whole text, line breaks kept, and a heading's
@@ -39,11 +41,11 @@ class TDetailModel : public QAbstractTableModel {
   bool IsHeading(int row) const;
 
  private:
-  // One row of the view: a heading, or a piece of a body.
+  // One row of the view: a heading, a piece of a body, or the note where a body was cut.
   struct TPiece {
     std::size_t Item;
     qsizetype Start;
-    qsizetype Length;
+    qsizetype Length;  // -1 for the note
   };
 
   std::vector<TDetData> Items;

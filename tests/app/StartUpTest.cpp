@@ -111,11 +111,23 @@ TEST_F(StartUpTest, SettingFailuresAreReportedAndAskToEnd) {
   EXPECT_EQ(Shell.Messages.size(), 4);
   EXPECT_EQ(Store.LoadParam(u"max_fetch_rows"), u"500");  // kept, and reads go on
 
-  ASSERT_TRUE(DB.Query("PRAGMA query_only = OFF; DROP TABLE sys_data"));
+  // A COMMIT the engine refuses (a deferred foreign key, here through a trigger) is reported
+  // and leaves nothing written, nor a transaction open.
+  ASSERT_TRUE(DB.Query(
+      "PRAGMA query_only = OFF; PRAGMA foreign_keys = ON; CREATE TABLE parent (id INTEGER "
+      "PRIMARY KEY); CREATE TABLE child (p REFERENCES parent (id) DEFERRABLE INITIALLY "
+      "DEFERRED); CREATE TRIGGER t AFTER INSERT ON sys_data BEGIN INSERT INTO child VALUES "
+      "(1); END"));
+  Store.SaveParam(u"added_key", u"10.2");
+  EXPECT_EQ(Shell.Messages.last(), "ERROR (SPc): FOREIGN KEY constraint failed");
+  EXPECT_EQ(Stored("added_key"), "");  // no row
+  EXPECT_TRUE(DB.Query("BEGIN; ROLLBACK"));
+
+  ASSERT_TRUE(DB.Query("DROP TABLE sys_data"));
   EXPECT_EQ(Store.LoadParam(u"min_req_exe_vers"), u"");
   EXPECT_TRUE(Shell.Messages.last().startsWith("ERROR (LP): "));
   EXPECT_TRUE(Shell.Messages.last().contains("sys_data"));
-  EXPECT_EQ(Shell.TerminationRequests, 5);  // one for each message
+  EXPECT_EQ(Shell.TerminationRequests, 6);  // one for each message
 
   // A closed connection never hands back the rows of its last result.
   ASSERT_TRUE(DB.Query("SELECT vers_name FROM version"));

@@ -51,11 +51,12 @@ TEST_F(LiteDbFixture, RowThatCannotBeStoredFailsTheStatement) {
   };
   EXPECT_FALSE(Db.Query(statement));
   EXPECT_NE(Db.CurrentResult().ErrorCode, 0);
-  EXPECT_NE(Db.GetErrorMessage(), "");
+  EXPECT_EQ(Db.GetErrorMessage(), "out of memory");
   EXPECT_EQ(Db.Row(0).Field(0).Value, "1");
 
   EXPECT_FALSE(Db.QueryW(UTF8Decode(statement)));
   EXPECT_EQ(Db.CurrentResult().ErrorCode, 7);
+  EXPECT_EQ(Db.GetErrorMessage(), "out of memory");
   EXPECT_EQ(Db.Row(0).Field(0).Value, "1");
   // The connection is unharmed.
   Db.OnFetchRow = nullptr;

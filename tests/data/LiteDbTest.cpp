@@ -10,6 +10,7 @@
 
 #include "ForeignLock.h"
 #include "LiteDbFixture.h"
+#include "data/Transaction.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/UpperCase.h"
 
@@ -66,12 +67,16 @@ TEST_F(LiteDbFixture, StatementsRunAndValuesComeBackAsTypedUpToTheMemoryBound) {
   EXPECT_EQ(Db.Row(2999).Field(1).Value, std::string(96, '0') + "3000");
   EXPECT_EQ(Db.Row(1499).Field(2).Value, std::string(80000, '0'));
   // Fetching stops after the row that crosses the bound: 100 bytes a row as UTF-16, 50 as UTF-8.
+  // The message names the bound (the engine's own for code 100 is "not an error").
   Db.FetchMemoryLimit = 1000;
+  const std::string overLimit = "the result is larger than the fetch memory limit of 1000 bytes";
   EXPECT_FALSE(RunOn(Db, true, counting + "printf('%050d', n) FROM c"));
   EXPECT_EQ(Db.CurrentResult().ErrorCode, 100);
+  EXPECT_EQ(Db.GetErrorMessage(), overLimit);
   EXPECT_EQ(Db.RowCount(), 11);
   EXPECT_EQ(Db.Row(10).Field(0).AsInteger(), 11);
   EXPECT_FALSE(RunOn(Db, false, counting + "printf('%050d', n) FROM c"));
+  EXPECT_EQ(Db.GetErrorMessage(), overLimit);
   EXPECT_EQ(Db.RowCount(), 21);
 }
 
@@ -111,7 +116,7 @@ TEST_F(LiteDbFixture, ErrorsRowsAffectedUnbuildableFormatsAndNoOpenFile) {
 // the open transaction (and its journal) survive the first user's end and go with the last's.
 TEST_F(LiteDbFixture, ConnectionsToOneFileShareItsEngineConnection) {
   TLiteDB other(Path);
-  Db.StartTransaction();
+  ASSERT_TRUE(Db.StartTransaction());
   ASSERT_TRUE(Db.QueryW(u"INSERT INTO msg VALUES (9, 'x', 'y')"));
   const std::filesystem::path journal = Path + "-journal";
   ASSERT_TRUE(std::filesystem::exists(journal));
@@ -149,6 +154,47 @@ TEST_F(LiteDbFixture, ConnectionsToOneFileShareItsEngineConnection) {
     other.Query("ROLLBACK");
   }
   EXPECT_EQ(CountMessages(other), 3);
+}
+
+// A transaction keeps its writes only when committed, and BEGIN, COMMIT and ROLLBACK say
+// whether they succeeded: a refused COMMIT (a deferred foreign key) is false and rolled back.
+TEST_F(LiteDbFixture, TransactionsSayWhetherTheyCommittedAndRollBackOtherwise) {
+  ASSERT_TRUE(
+      Db.Query("PRAGMA foreign_keys=ON; CREATE TABLE parent (id INTEGER PRIMARY KEY); "
+               "CREATE TABLE child (p REFERENCES parent (id) DEFERRABLE INITIALLY "
+               "DEFERRED)"));
+  // The writes, whether Commit() is called, its outcome, the rows of msg afterwards.
+  const std::tuple<const char*, bool, bool, std::int64_t> cases[] = {
+      {"INSERT INTO msg VALUES (4, 'a', 'b')", true, true, 4},
+      {"INSERT INTO msg VALUES (5, 'a', 'b')", false, false, 4},
+      {"INSERT INTO msg VALUES (5, 'a', 'b'); INSERT INTO child VALUES (9)", true, false, 4},
+  };
+  for (const auto& [sql, commit, committed, count] : cases) {
+    {
+      TTransaction transaction(Db);
+      ASSERT_TRUE(transaction.Began());
+      ASSERT_TRUE(Db.Query(sql));
+      if (commit) {
+        EXPECT_EQ(transaction.Commit(), committed) << sql;
+      }
+    }
+    EXPECT_EQ(CountMessages(Db), count) << sql;
+  }
+  // Inside a transaction that is open already a guard cannot begin, commits nothing and leaves
+  // that transaction alone.
+  ASSERT_TRUE(Db.StartTransaction());
+  ASSERT_TRUE(Db.Query("INSERT INTO msg VALUES (6, 'a', 'b')"));
+  {
+    TTransaction inner(Db);
+    EXPECT_FALSE(inner.Began());
+    EXPECT_FALSE(inner.Commit());
+  }
+  EXPECT_EQ(CountMessages(Db), 5);
+  EXPECT_TRUE(Db.Commit());
+  EXPECT_FALSE(Db.Commit());  // none is open
+  EXPECT_FALSE(Db.Rollback());
+  Db.Close();
+  EXPECT_FALSE(Db.StartTransaction());
 }
 
 TEST_F(LiteDbFixture, HandlersRunInOrderAndTheirExceptionsAreDiscarded) {

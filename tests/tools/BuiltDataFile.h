@@ -17,6 +17,11 @@ class TBuiltDataFile : public testing::Test {
   void Build(const TCatalogue& catalogue, const std::string& statement) {
     std::string error;
     ASSERT_TRUE(BuildDataFile(File.string(), catalogue, error)) << error;
+    Edit(statement);
+  }
+  // Changes the built file with `statement` and opens it (again) as the lookup does.
+  void Edit(const std::string& statement) {
+    Opened.reset();  // connections to one file in one process share its engine connection
     {
       TLiteDB writer;
       ASSERT_TRUE(writer.Use(File.string()));

@@ -126,6 +126,20 @@ TEST_F(ExplainTest, JsonLinesParseAndKeepTheText) {
   EXPECT_EQ(objects[4]["code"], "99999");
 }
 
+// A comment of 50,000,000 characters (twice the fetch memory bound of 32 MiB as UTF-16) is
+// given whole. The text form lays it out as the lookup does (OerrTest).
+TEST_F(ExplainTest, AHugeCommentIsGivenWhole) {
+  Edit("UPDATE usr_comment SET commentary = replace(hex(zeroblob(10000000)), '00', 'word ')");
+  std::string comment;
+  for (int word = 0; word < 10'000'000; ++word) {
+    comment += "word ";
+  }
+  const auto [status, out, errors] = Run({{}, std::nullopt, true, 0}, kStack);
+  EXPECT_EQ(status, 0) << errors;
+  EXPECT_NE(out.find("\"comment\":\"" + comment + "\",\"message\":"), std::string::npos)
+      << out.substr(0, 1000);
+}
+
 TEST_F(ExplainTest, TextWithoutKnownErrorsAndBinaryGarbage) {
   EXPECT_EQ(Run({}, "all is well\nFOO-1 bar-2\n"), std::tuple(1, "", ""));
   std::mt19937 random(7);

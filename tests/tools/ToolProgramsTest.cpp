@@ -54,6 +54,11 @@ TEST_F(ToolProgramsTest, WhatTheProgramsSayAndTheirExitCodes) {
   fs::copy_file(Path("tolv2_msg.db"), Path("new.db"));
   ASSERT_TRUE(TLiteDB(Path("new.db"))
                   .Query("UPDATE sys_data SET value = '21' WHERE param = 'min_req_exe_vers'"));
+  // A comment of 50,000,000 characters, twice the fetch memory bound of 32 MiB as UTF-16.
+  fs::copy_file(Path("tolv2_msg.db"), Path("huge.db"));
+  ASSERT_TRUE(TLiteDB(Path("huge.db"))
+                  .Query("UPDATE usr_comment SET commentary = 'huge:' || "
+                         "replace(hex(zeroblob(10000000)), '00', 'word ') || ':end'"));
   const std::string before = FileBytes(Path("tolv2_msg.db"));
   TLiteDB window(Path("tolv2_msg.db"));
   ASSERT_TRUE(window.Query("BEGIN IMMEDIATE; UPDATE usr_comment SET commentary = 'x'"));
@@ -70,6 +75,9 @@ TEST_F(ToolProgramsTest, WhatTheProgramsSayAndTheirExitCodes) {
       {Oerr(with({"ORA", "00942"})), 0,
        "Versions 10.2, 9.2\n00942, 00000, \"table or view does not exist\"\n// *Cause:  Not "
        "there.\n// *Action: Look.\n// *My comment (10.2): mine\n"},
+      {Oerr({"--db", "huge.db", "ora", "942"}), 0,
+       "Versions 10.2, 9.2\n00942, 00000, \"table or view does not exist\"\n// *Cause:  Not "
+       "there.\n// *Action: Look.\n// *My comment (10.2): huge:word word "},
       {Oerr(with({"ORA-00942:", "table", "or", "view", "does", "not", "exist"})), 0,
        "Versions 10.2, 9.2\n"},
       {Oerr(with({"ora-1017", "--release", "9.2"})), 1,
@@ -113,6 +121,7 @@ TEST_F(ToolProgramsTest, WhatTheProgramsSayAndTheirExitCodes) {
     const std::string& said = cases[at].Exit == 0 ? run.Out : run.Err;
     EXPECT_EQ(said.substr(0, cases[at].Says.size()), cases[at].Says) << shown;
   }
+  EXPECT_NE(runs[1].Out.find("word word :end\n"), std::string::npos) << "the huge comment was cut";
   // The check names a file that is none on standard error, and gives its verdict as ever.
   EXPECT_EQ(runs[runs.size() - 3].Out, "verdict: nothere.db is no data file\n");
   EXPECT_FALSE(fs::exists(Path("none.db")));

@@ -18,7 +18,7 @@ std::string UpperCased(const std::string& utf8) {
 }
 
 std::optional<std::string> Text(TResultRow& row, int field) {
-  const TResultCell& cell = row.Field(field);
+  const TResultCell cell = row.Field(field);
   if (cell.IsNull) {
     return std::nullopt;
   }
@@ -26,7 +26,7 @@ std::optional<std::string> Text(TResultRow& row, int field) {
 }
 
 std::optional<std::string> Unscrambled(TResultRow& row, int field, const std::string& code) {
-  const TResultCell& cell = row.Field(field);
+  const TResultCell cell = row.Field(field);
   if (cell.IsNull) {
     return std::nullopt;
   }
@@ -90,6 +90,9 @@ std::string LookupStatement(const std::string& prefix, const std::string& code,
 
 TLookupOutcome LookUpMessages(TSQLDB& db, const std::string& prefix, const std::string& code,
                               const std::optional<std::string>& version) {
+  // The comments are the user's own texts, of whatever length the engine holds: each is shown
+  // whole, however long.
+  const TFetchMemoryLimitScope wholeComments(db, TSQLDB::kLargestFetchMemoryLimit);
   if (!db.QueryW(Utf8ToUtf16Exact(LookupStatement(prefix, code, version)))) {
     return Failed(db);
   }

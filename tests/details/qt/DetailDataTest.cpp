@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <stdexcept>
 #include <tuple>
 
@@ -74,11 +75,16 @@ TEST(DetailLoaderTest, RowsForEachStateOfTheFile) {
       "ORA-00942", "table or view does not exist",
       "Cause",     "The statement named a table or view that is missing or not visible to you.",
       "Action",    "Check the spelling, the owner and your privileges on the object."};
+  // 50,000,000 characters: twice the fetch memory bound of 32 MiB as UTF-16.
+  const QString huge = QString("word ").repeated(10'000'000);
   // Code, set-up SQL, the rows' texts, the error.
   const std::tuple<const char*, const char*, QStringList, const char*> cases[] = {
       {"00942", "SELECT 1", six, ""},
       {"00942", "INSERT INTO usr_comment VALUES (%pk, 'first', ''), (%pk, 'second', '')",
        six + QStringList{"Mein Kommentar", "first"}, ""},
+      {"00942",
+       "INSERT INTO usr_comment VALUES (%pk, replace(hex(zeroblob(10000000)), '00', 'word '), '')",
+       six + QStringList{"Mein Kommentar", huge}, ""},
       {"00600", "SELECT 1", {"ORA-00600", "internal error code", "Cause", "", "Action", ""}, ""},
       // A code with a letter has nothing to unscramble with: its stored texts are not shown.
       {"0060A", "SELECT 1", {"ORA-0060A", "a code with a letter", "Cause", "", "Action", ""}, ""},
@@ -145,35 +151,55 @@ TEST(CommentEditorTest, SaveCancelDeleteAndAFailingRead) {
   EXPECT_EQ(data.Shell.Confirmations,
             QStringList(2, "Delete comment for ORA-00942 (10.2)\n\rAre You sure?"));
   EXPECT_FALSE(data.InTransaction());
+  // A comment of 50,000,000 characters (twice the fetch memory bound of 32 MiB as UTF-16)
+  // opens whole.
+  data.Run(
+      "INSERT INTO usr_comment VALUES (%pk, replace(hex(zeroblob(10000000)), '00', 'word '),"
+      " '')");
+  data.Edit("", TResult::Cancel);
+  EXPECT_EQ(data.Shell.EditorRequests.back().Text, QString("word ").repeated(10'000'000));
+  EXPECT_TRUE(data.Shell.Messages.isEmpty());
   // A failing read is reported and the editor stays closed.
   data.Run("DROP TABLE usr_comment");
   data.Edit("never asked");
   EXPECT_EQ(data.Shell.Messages, QStringList{"ERROR (Com): The comment could not be read: no "
                                              "such table: usr_comment"});
-  EXPECT_EQ(data.Shell.EditorRequests.size(), 12u);
+  EXPECT_EQ(data.Shell.EditorRequests.size(), 13u);
 }
 
-// Writes the engine refuses: triggers stand in for a full disk or a locked file, query_only
-// for a read-only file (the tests may run as root), and a deferred foreign key fails only at
-// COMMIT, with the insert done.
-TEST(CommentEditorTest, RefusedWriteIsReportedRolledBackAndTheEditorReopensWithTheText) {
-  const std::pair<std::string, const char*> cases[] = {
+// Writes that fail: triggers stand in for a full disk or a locked file, query_only for a
+// read-only file (the tests may run as root), a deferred foreign key fails only at COMMIT with
+// the insert done, and a handler of the connection throws in the middle of a write.
+TEST(CommentEditorTest, FailedWriteIsReportedRolledBackAndTheEditorReopensWithTheText) {
+  const std::tuple<std::string, bool, const char*> cases[] = {
       {"CREATE TRIGGER t BEFORE INSERT ON usr_comment BEGIN SELECT RAISE(ABORT,'disk full'); END",
-       "not saved: disk full"},
-      {"INSERT INTO usr_comment VALUES (%pk, 'old', ''); PRAGMA query_only=ON",
+       false, "not saved: disk full"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'old', ''); PRAGMA query_only=ON", false,
        "not saved: attempt to write a readonly database"},
       {"DROP TABLE usr_comment; CREATE TABLE parent (id INTEGER PRIMARY KEY); CREATE TABLE "
        "usr_comment (e_fk INTEGER REFERENCES parent (id) DEFERRABLE INITIALLY DEFERRED, "
        "commentary TEXT, lastdate TEXT); PRAGMA foreign_keys=ON",
-       "not saved: FOREIGN KEY constraint failed"},
+       false, "not saved: FOREIGN KEY constraint failed"},
       {"INSERT INTO usr_comment VALUES (%pk, 'stays', ''); CREATE TRIGGER t BEFORE DELETE ON "
        "usr_comment BEGIN SELECT RAISE(ABORT,'locked'); END",
-       "not deleted: locked"},
+       false, "not deleted: locked"},
+      {"INSERT INTO usr_comment VALUES (%pk + 1, 'another', '')", true, "not saved: out of memory"},
+      {"INSERT INTO usr_comment VALUES (%pk, 'stays', '')", true, "not deleted: disk gone"},
   };
-  for (const auto& [sql, message] : cases) {
+  for (const auto& [sql, throwing, message] : cases) {
     TData data;
     data.Run(sql);
     const QStringList before = data.Comments();
+    if (throwing) {
+      data.DB.OnBeforeQuery = [](TSQLDB&, std::string& statement) {
+        if (statement.starts_with("INSERT")) {
+          throw std::bad_alloc();
+        }
+        if (statement.starts_with("DELETE")) {
+          throw std::runtime_error("disk gone");
+        }
+      };
+    }
     data.Shell.ConfirmAnswers = {true};
     data.Edit("typed with care",
               QString(message).startsWith("not deleted") ? TResult::Delete : TResult::Save);

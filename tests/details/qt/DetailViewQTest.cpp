@@ -124,37 +124,61 @@ class DetailViewQTest : public QObject {
     }
   }
 
-  // The view keeps row heights in 16 bits: a pasted trace of thousands of lines must still
-  // read to its end, and the copy still takes it whole.
-  void aBodyTallerThanTheRowLimitReadsToItsEnd() {
+  // The view keeps row heights in 16 bits, and laying out a body takes time in proportion to
+  // its length: a pasted trace of thousands of lines reads to its end, one of 50,000,000
+  // characters (a comment read whole) to its first million and a note naming that limit. The
+  // copy takes either whole.
+  void longBodiesReadToTheirEndOrToANoteAndAreCopiedWhole() {
     QStringList lines;
     for (int line = 0; line < 5000; ++line) {
       lines << QStringLiteral("trace line %1").arg(line);
     }
-    const QString body = lines.join("\r\n");
-    TDetailTree view;
-    QVERIFY(Show(view, 300));
-    view.SetRows({{true, "Cause"}, {false, body}, {true, "Action"}, {false, "short"}});
-    QCOMPARE(view.Rows().size(), 4u);
-    QCOMPARE(view.Rows()[1].Text, body);
-
-    const QAbstractItemModel& model = *view.model();
-    const int rows = model.rowCount();
-    QStringList shown;
-    for (int row = 1; row < rows - 2; ++row) {
-      shown << model.index(row, TDetailModel::LeadColumn).data().toString();
-    }
-    QCOMPARE(shown.join("\r\n"), body);
-    QCOMPARE(model.index(rows - 2, TDetailModel::TextColumn).data().toString(), "Action");
-
-    const auto content = [&view] {
-      return view.verticalScrollBar()->maximum() + view.viewport()->height();
+    const QString trace = lines.join("\r\n");
+    const QString huge = QString("word ").repeated(10'000'000);
+    const struct {
+      QString Body;
+      QString Shown;      // the pieces the view shows, joined by
+      QString Separator;  // what a cut at a line break left out
+      QString Note;       // the last row shown, where the body was cut
+      int Lines;          // at least
+    } cases[] = {
+        {trace, trace, "\r\n", "", 5000},
+        {huge, huge.left(1'000'000), "",
+         "[The view shows at most 1,000,000 characters of a text; this one has 50,000,000. "
+         "Copy to clipboard copies all of it.]",
+         10'000},
     };
-    QTRY_VERIFY2(content() >= 5000 * QFontMetrics(view.font()).lineSpacing(),
-                 qPrintable(QString::number(content())));
-    view.scrollToBottom();
-    const QRect last = view.visualRect(model.index(rows - 1, TDetailModel::LeadColumn));
-    QVERIFY(view.viewport()->rect().contains(last));
+    for (const auto& c : cases) {
+      TDetailTree view;
+      QVERIFY(Show(view, 300));
+      view.SetRows({{true, "Cause"}, {false, c.Body}, {true, "Action"}, {false, "short"}});
+      QCOMPARE(view.Rows().size(), 4u);
+      QCOMPARE(view.Rows()[1].Text, c.Body);
+
+      const QAbstractItemModel& model = *view.model();
+      const int rows = model.rowCount();
+      QStringList shown;
+      for (int row = 1; row < rows - 2; ++row) {
+        shown << model.index(row, TDetailModel::LeadColumn).data().toString();
+      }
+      if (!c.Note.isEmpty()) {
+        QCOMPARE(shown.takeLast(), c.Note);
+      }
+      QVERIFY(shown.join(c.Separator) == c.Shown);
+      QCOMPARE(model.index(rows - 2, TDetailModel::TextColumn).data().toString(), "Action");
+
+      const auto content = [&view] {
+        return view.verticalScrollBar()->maximum() + view.viewport()->height();
+      };
+      QTRY_VERIFY2(content() >= c.Lines * QFontMetrics(view.font()).lineSpacing(),
+                   qPrintable(QString::number(content())));
+      view.scrollToBottom();
+      const QRect last = view.visualRect(model.index(rows - 1, TDetailModel::LeadColumn));
+      QVERIFY(view.viewport()->rect().contains(last));
+
+      CopyDetailsToClipboard(view.Rows());
+      QVERIFY(QGuiApplication::clipboard()->text() == "Cause\n" + c.Body + "\nAction\nshort\n");
+    }
   }
 };
 

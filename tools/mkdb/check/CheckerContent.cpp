@@ -105,7 +105,7 @@ void TChecker::Texts() {
       const std::string key = row.Field(0).Value;
       const std::string code = row.Field(1).Value.substr(0, kLongestShownCode);
       for (int field = 2; field <= 3; ++field) {
-        const TResultCell& cell = row.Field(field);
+        const TResultCell cell = row.Field(field);
         if (!cell.IsNull && !cell.Value.empty() && !Unscrambles(code, cell.AsWideString())) {
           ++bad;
           if (examples.size() < kShownExamples) {
