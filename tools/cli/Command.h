@@ -73,12 +73,12 @@ class TToolContext {
 
 class TCommand {
  public:
-  explicit TCommand(TCommandSpec spec) : Specification(std::move(spec)) {}
+  explicit TCommand(TCommandSpec spec) : Definition(std::move(spec)) {}
   virtual ~TCommand() = default;
   TCommand(const TCommand&) = delete;
   TCommand& operator=(const TCommand&) = delete;
 
-  const TCommandSpec& Spec() const { return Specification; }
+  const TCommandSpec& Spec() const { return Definition; }
   // What is wrong with a command line that has the right options and number of operands, or
   // nothing: the program reports it as a wrong command line.
   virtual std::optional<std::string> Check(const TArguments& /*arguments*/) const {
@@ -88,5 +88,5 @@ class TCommand {
   virtual int Run(const TArguments& arguments, TToolContext& context) = 0;
 
  private:
-  TCommandSpec Specification;
+  TCommandSpec Definition;
 };
