@@ -31,7 +31,7 @@ bool IsLoaded(const std::string& name) {
 }
 
 TEST(SqliteBinding, LibraryLackingAnEntryPointIsRefusedAndUnloaded) {
-  TTempDir dir;
+  TTempFolder dir;
   TLiteDB db;
   db.LibraryPath = TOLVANE_STUB_ENGINE;
   EXPECT_FALSE(db.Use(dir.File("a.db")));
@@ -40,7 +40,7 @@ TEST(SqliteBinding, LibraryLackingAnEntryPointIsRefusedAndUnloaded) {
 }
 
 TEST(SqliteBinding, EmptyPathBindsTheDefaultEngineOnce) {
-  TTempDir dir;
+  TTempFolder dir;
   TLiteDB first;
   ASSERT_TRUE(first.Use(dir.File("a.db")));
   EXPECT_EQ(first.LibraryPath, Platform::kSqlite3LibraryName);

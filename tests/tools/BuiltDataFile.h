@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "data/LiteDb.h"
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 #include "tools/oerr/OerrDataFile.h"
 

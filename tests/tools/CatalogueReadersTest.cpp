@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/mkdb/catalogue/CatalogueFolder.h"
 
 namespace {

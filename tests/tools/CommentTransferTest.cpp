@@ -11,7 +11,7 @@
 
 #include "data/LiteDb.h"
 #include "tests/data/ForeignLock.h"
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/mkdb/MkdbProgram.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 #include "tools/mkdb/comments/CommentTransfer.h"

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "data/LiteDb.h"
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 namespace {

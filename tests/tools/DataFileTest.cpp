@@ -5,7 +5,7 @@
 
 #include "data/LiteDb.h"
 #include "details/ReadTxt.h"
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/cli/Paths.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 #include "tools/mkdb/catalogue/VersionImport.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "data/LiteDb.h"
-#include "tests/tools/TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "tests/tools/support/ProgramRun.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 
