@@ -3,7 +3,9 @@
 // of the test's choosing, with their output, exit code and running time. Several may run at
 // once, so that tests of waits take the time of one.
 
-#include <memory>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,7 @@ class TRunningProgram {
   TRunningProgram(const TRunningProgram&) = delete;
   TRunningProgram& operator=(const TRunningProgram&) = delete;
 
-  bool Started() const;
+  bool Started() const { return Process != 0; }
   // Whether it has ended; notes its exit code and running time when it has.
   bool Ended();
   void Kill();
@@ -36,10 +38,28 @@ class TRunningProgram {
   TProgramRun Result();
 
  private:
-  struct TState;
-  std::unique_ptr<TState> State;
+  std::intptr_t Process = 0;
+  int Exit = -1;
+  bool Done = false;
+  std::chrono::steady_clock::time_point Began;
+  double Seconds = 0;
+  const std::filesystem::path OutFile, ErrFile;
 };
 
 TProgramRun RunProgram(const TProgramStart& start);
 // Starts every program at once and waits for all of them.
 std::vector<TProgramRun> RunTogether(const std::vector<TProgramStart>& starts);
+
+// The system's part, in ProgramRunPosix.cpp and ProgramRunWin.cpp; the rest is alike.
+namespace SystemProcess {
+extern const char* const kExecutableSuffix;
+extern const bool kLinesEndInCrLf;  // what the programs write in text mode
+// Starts `program` (a full UTF-8 path) as `start` says, its standard input empty; 0 if it
+// could not.
+std::intptr_t Start(const TProgramStart& start, const std::string& program,
+                    const std::filesystem::path& out, const std::filesystem::path& err);
+// Whether it has ended; then its exit code, or -1 when it did not end by itself.
+bool Ended(std::intptr_t process, int& exitCode);
+void Kill(std::intptr_t process);  // Ended() tells when it has
+void Release(std::intptr_t process);
+}  // namespace SystemProcess

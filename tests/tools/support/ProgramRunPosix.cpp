@@ -3,34 +3,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
-#include <random>
-#include <thread>
+#include <vector>
 
-#include "platform/ProgramDirectory.h"
-#include "tests/support/FileBytes.h"
 #include "tests/tools/support/ProgramRun.h"
 
-struct TRunningProgram::TState {
-  pid_t Child = -1;
-  int Status = -1;
-  bool Done = false;
-  std::chrono::steady_clock::time_point Began;
-  double Seconds = 0;
-  std::string OutFile;
-  std::string ErrFile;
-};
+namespace SystemProcess {
+
+const char* const kExecutableSuffix = "";
+const bool kLinesEndInCrLf = false;
 
 namespace {
-
-std::string CaptureFile(const char* stream) {
-  return (std::filesystem::temp_directory_path() /
-          ("tolvane-run-" + std::to_string(std::random_device()()) + stream))
-      .string();
-}
 
 // In the child, with everything it needs made before: never returns.
 [[noreturn]] void Become(const TProgramStart& start, const std::vector<char*>& argv,
@@ -56,62 +39,33 @@ std::string CaptureFile(const char* stream) {
 
 }  // namespace
 
-TRunningProgram::TRunningProgram(const TProgramStart& start) : State(std::make_unique<TState>()) {
-  State->OutFile = CaptureFile(".out");
-  State->ErrFile = CaptureFile(".err");
-  const std::string program = Platform::ProgramDirectory() + start.Program;
+std::intptr_t Start(const TProgramStart& start, const std::string& program,
+                    const std::filesystem::path& out, const std::filesystem::path& err) {
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : start.Arguments) {
     argv.push_back(const_cast<char*>(argument.c_str()));
   }
   argv.push_back(nullptr);
-  State->Began = std::chrono::steady_clock::now();
-  State->Child = fork();
-  if (State->Child == 0) {
-    Become(start, argv, State->OutFile, State->ErrFile);
+  const pid_t child = fork();
+  if (child == 0) {
+    Become(start, argv, out.string(), err.string());
   }
+  return child > 0 ? child : 0;
 }
 
-TRunningProgram::~TRunningProgram() {
-  if (Started() && !Ended()) {
-    Kill();
-  }
-  std::error_code ignored;
-  std::filesystem::remove(State->OutFile, ignored);
-  std::filesystem::remove(State->ErrFile, ignored);
-}
-
-bool TRunningProgram::Started() const {
-  return State->Child > 0;
-}
-
-bool TRunningProgram::Ended() {
-  if (State->Done || !Started()) {
-    return true;
-  }
+bool Ended(std::intptr_t process, int& exitCode) {
   int status = 0;
-  if (waitpid(State->Child, &status, WNOHANG) != State->Child) {
+  if (waitpid(static_cast<pid_t>(process), &status, WNOHANG) != process) {
     return false;
   }
-  State->Seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - State->Began).count();
-  State->Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  State->Done = true;
+  exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return true;
 }
 
-void TRunningProgram::Kill() {
-  if (Started() && !State->Done) {
-    kill(State->Child, SIGKILL);
-    while (!Ended()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  }
+void Kill(std::intptr_t process) {
+  kill(static_cast<pid_t>(process), SIGKILL);
 }
 
-TProgramRun TRunningProgram::Result() {
-  while (!Ended()) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return {State->Status, FileBytes(State->OutFile), FileBytes(State->ErrFile), State->Seconds};
-}
+void Release(std::intptr_t) {}
+
+}  // namespace SystemProcess
