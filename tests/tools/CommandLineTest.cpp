@@ -5,8 +5,8 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
+#include "tests/tools/InProcess.h"
 #include "tools/cli/ArgumentReader.h"
 #include "tools/mkdb/MkdbProgram.h"
 #include "tools/oerr/OerrProgram.h"
@@ -15,150 +15,89 @@ namespace {
 
 using TStrings = std::vector<std::string>;
 
-struct TAnswer {
-  int Exit;
-  std::string Out;
-  std::string Err;
-};
-
-TAnswer Answer(const TProgram& program, const TStrings& arguments) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TToolContext context(program.Name(), in, out, err, false);
-  const int exit = program.Main(arguments, context);
-  return {exit, out.str(), err.str()};
-}
-
-std::string FirstLine(const std::string& text) {
-  return text.substr(0, text.find('\n'));
-}
-
 // Every command with --help, --version, an unknown option and a missing operand: the exit code
 // and the first line, on standard output for 0 and on standard error otherwise.
 TEST(CommandLineTest, EveryCommandAnswersTheSameWay) {
   const TProgram mkdb = MkdbProgram();
   const TProgram oerr = OerrProgram();
-  const struct {
-    const TProgram& Program;
-    TStrings Arguments;
-    int Exit;
-    const char* FirstLine;
-  } cases[] = {
-      {mkdb, {"--help"}, 0, "Usage:"},
-      {mkdb, {"--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb, {}, 2, "tolvane-mkdb: a command is needed"},
-      {mkdb, {"--bogus"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
-      {mkdb, {"synth", "x.db"}, 2, "tolvane-mkdb: unknown command 'synth'"},
-      {mkdb, {"comments"}, 2, "tolvane-mkdb: comments needs one of: export, import, carry"},
-      {mkdb, {"comments", "--help"}, 0, "Usage:"},
-      {mkdb, {"create", "--help"}, 0, "Usage: tolvane-mkdb create OUT --from DIR"},
-      {mkdb, {"create", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb, {"create", "x.db", "--bogus"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
-      {mkdb,
-       {"create", "--from", "dir"},
-       2,
-       "tolvane-mkdb: create needs the data file OUT to write"},
-      {mkdb, {"create", "x.db"}, 2, "tolvane-mkdb: create needs --from DIR"},
-      {mkdb, {"add", "--help"}, 0, "Usage: tolvane-mkdb add OUT --release NAME --oracle-home DIR"},
-      {mkdb, {"add", "x.db", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb,
-       {"add", "x.db", "--version", "19c", "--oracle-home", "h"},
-       2,
-       "tolvane-mkdb: --version takes no value: the Oracle version is --release 19c"},
-      {mkdb, {"add", "x.db", "--bogus", "1"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
-      {mkdb, {"add", "x.db", "--oracle-home", "h"}, 2, "tolvane-mkdb: add needs --release NAME"},
-      {mkdb,
-       {"comments", "export", "--help"},
-       0,
-       "Usage: tolvane-mkdb comments export DB [--out FILE]"},
-      {mkdb, {"comments", "export", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb,
-       {"comments", "export", "a.db", "--overwrite"},
-       2,
-       "tolvane-mkdb: unknown option '--overwrite'"},
-      {mkdb, {"comments", "export"}, 2, "tolvane-mkdb: comments export needs the data file DB"},
-      {mkdb,
-       {"comments", "import", "--help"},
-       0,
-       "Usage: tolvane-mkdb comments import DB FILE [--overwrite]"},
-      {mkdb, {"comments", "import", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb,
-       {"comments", "import", "a.db", "c.csv", "--out", "x"},
-       2,
-       "tolvane-mkdb: unknown option '--out'"},
-      {mkdb,
-       {"comments", "import", "a.db"},
-       2,
-       "tolvane-mkdb: comments import needs the data file DB and the CSV file FILE"},
-      {mkdb,
-       {"comments", "carry", "--help"},
-       0,
-       "Usage: tolvane-mkdb comments carry OLD NEW [--overwrite]"},
-      {mkdb, {"comments", "carry", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb,
-       {"comments", "carry", "o.db", "n.db", "--force"},
-       2,
-       "tolvane-mkdb: unknown option '--force'"},
-      {mkdb,
-       {"comments", "carry", "o.db"},
-       2,
-       "tolvane-mkdb: comments carry needs the data files OLD and NEW"},
-      {mkdb, {"check", "--help"}, 0, "Usage: tolvane-mkdb check DB"},
-      {mkdb, {"check", "--version"}, 0, "tolvane-mkdb (Tolvane) 2.0"},
-      {mkdb, {"check", "--bogus", "a.db"}, 2, "tolvane-mkdb: unknown option '--bogus'"},
-      {mkdb, {"check"}, 2, "tolvane-mkdb: check needs the data file DB"},
-      {oerr, {"--help"}, 0, "Usage:"},
-      {oerr, {"ora", "--help"}, 0, "Usage:"},
-      {oerr, {"--version"}, 0, "tolvane-oerr (Tolvane) 2.0"},
-      {oerr,
-       {"--version", "10.2", "ora", "942"},
-       2,
-       "tolvane-oerr: --version takes no value: the Oracle version is --release 10.2"},
-      {oerr, {"ora", "942", "--bogus"}, 2, "tolvane-oerr: unknown option '--bogus'"},
-      {oerr, {}, 2, "tolvane-oerr: a facility and a code are needed, as in: ora 942"},
-      {oerr, {"ora", "abc"}, 2, "tolvane-oerr: 'abc' is no code: a code is digits, as in: ora 942"},
-      {oerr, {"--release"}, 2, "tolvane-oerr: option '--release' needs a value: --release NAME"},
-      {oerr,
-       {"--grep", "a", "--comment", "b"},
-       2,
-       "tolvane-oerr: --grep and --comment cannot be combined"},
-      {oerr,
-       {"--grep", "a", "ora", "tns"},
-       2,
-       "tolvane-oerr: --grep and --comment take one facility at most"},
-      {oerr,
-       {"--comment", " \t\n", "ora"},
-       2,
-       "tolvane-oerr: --grep and --comment need words to search for"},
-      {oerr, {"--json", "ora", "1"}, 2, "tolvane-oerr: unknown option '--json'"},
-      {oerr,
-       {"explain", "--help"},
-       0,
-       "Usage: tolvane-oerr explain [--release NAME] [--db FILE] [--json] [FILE]..."},
-      {oerr, {"--json", "explain", "--version"}, 0, "tolvane-oerr (Tolvane) 2.0"},
-      {oerr, {"explain", "a.log", "--bogus"}, 2, "tolvane-oerr: unknown option '--bogus'"},
-      {oerr, {"explain", "--db"}, 2, "tolvane-oerr: option '--db' needs a value: --db FILE"},
-      {oerr,
-       {"explain", "--wait", "soon"},
-       2,
-       "tolvane-oerr: --wait needs a number of seconds, as in: --wait 10"},
+  const char* const rows[] = {
+      "mkdb --help | 0 | Usage:",
+      "mkdb --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb | 2 | tolvane-mkdb: a command is needed",
+      "mkdb --bogus | 2 | tolvane-mkdb: unknown option '--bogus'",
+      "mkdb synth x.db | 2 | tolvane-mkdb: unknown command 'synth'",
+      "mkdb comments | 2 | tolvane-mkdb: comments needs one of: export, import, carry",
+      "mkdb comments --help | 0 | Usage:",
+      "mkdb create --help | 0 | Usage: tolvane-mkdb create OUT --from DIR",
+      "mkdb create --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb create x.db --bogus | 2 | tolvane-mkdb: unknown option '--bogus'",
+      "mkdb create --from dir | 2 | tolvane-mkdb: create needs the data file OUT to write",
+      "mkdb create x.db | 2 | tolvane-mkdb: create needs --from DIR",
+      "mkdb add --help | 0 | Usage: tolvane-mkdb add OUT --release NAME --oracle-home DIR",
+      "mkdb add x.db --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb add x.db --version 19c --oracle-home h | 2 | tolvane-mkdb: --version takes no value: "
+      "the Oracle version is --release 19c",
+      "mkdb add x.db --bogus 1 | 2 | tolvane-mkdb: unknown option '--bogus'",
+      "mkdb add x.db --oracle-home h | 2 | tolvane-mkdb: add needs --release NAME",
+      "mkdb comments export --help | 0 | Usage: tolvane-mkdb comments export DB [--out FILE]",
+      "mkdb comments export --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb comments export a.db --overwrite | 2 | tolvane-mkdb: unknown option '--overwrite'",
+      "mkdb comments export | 2 | tolvane-mkdb: comments export needs the data file DB",
+      "mkdb comments import --help | 0 | Usage: tolvane-mkdb comments import DB FILE [--overwrite]",
+      "mkdb comments import --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb comments import a.db c.csv --out x | 2 | tolvane-mkdb: unknown option '--out'",
+      "mkdb comments import a.db | 2 | tolvane-mkdb: comments import needs the data file DB and "
+      "the CSV file FILE",
+      "mkdb comments carry --help | 0 | Usage: tolvane-mkdb comments carry OLD NEW [--overwrite]",
+      "mkdb comments carry --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb comments carry o.db n.db --force | 2 | tolvane-mkdb: unknown option '--force'",
+      "mkdb comments carry o.db | 2 | tolvane-mkdb: comments carry needs the data files OLD and "
+      "NEW",
+      "mkdb check --help | 0 | Usage: tolvane-mkdb check DB",
+      "mkdb check --version | 0 | tolvane-mkdb (Tolvane) 2.0",
+      "mkdb check --bogus a.db | 2 | tolvane-mkdb: unknown option '--bogus'",
+      "mkdb check | 2 | tolvane-mkdb: check needs the data file DB",
+      "oerr --help | 0 | Usage:",
+      "oerr ora --help | 0 | Usage:",
+      "oerr --version | 0 | tolvane-oerr (Tolvane) 2.0",
+      "oerr --version 10.2 ora 942 | 2 | tolvane-oerr: --version takes no value: the Oracle "
+      "version is --release 10.2",
+      "oerr ora 942 --bogus | 2 | tolvane-oerr: unknown option '--bogus'",
+      "oerr | 2 | tolvane-oerr: a facility and a code are needed, as in: ora 942",
+      "oerr ora abc | 2 | tolvane-oerr: 'abc' is no code: a code is digits, as in: ora 942",
+      "oerr --release | 2 | tolvane-oerr: option '--release' needs a value: --release NAME",
+      "oerr --grep a --comment b | 2 | tolvane-oerr: --grep and --comment cannot be combined",
+      "oerr --grep a ora tns | 2 | tolvane-oerr: --grep and --comment take one facility at most",
+      "oerr --comment \t\n ora | 2 | tolvane-oerr: --grep and --comment need words to search for",
+      "oerr --json ora 1 | 2 | tolvane-oerr: unknown option '--json'",
+      "oerr explain --help | 0 | Usage: tolvane-oerr explain [--release NAME] [--db FILE] [--json] "
+      "[FILE]...",
+      "oerr --json explain --version | 0 | tolvane-oerr (Tolvane) 2.0",
+      "oerr explain a.log --bogus | 2 | tolvane-oerr: unknown option '--bogus'",
+      "oerr explain --db | 2 | tolvane-oerr: option '--db' needs a value: --db FILE",
+      "oerr explain --wait soon | 2 | tolvane-oerr: --wait needs a number of seconds, as in: "
+      "--wait 10",
   };
-  for (const auto& c : cases) {
-    const TAnswer answer = Answer(c.Program, c.Arguments);
-    const std::string shown = c.Program.Name() + " " + testing::PrintToString(c.Arguments);
-    EXPECT_EQ(answer.Exit, c.Exit) << shown << "\n" << answer.Err;
-    EXPECT_EQ(FirstLine(c.Exit == 0 ? answer.Out : answer.Err), c.FirstLine) << shown;
-    if (c.Exit == 0) {
-      EXPECT_EQ(answer.Err, "") << shown;
+  for (const char* row : rows) {
+    const TStrings fields = Fields(row);
+    TStrings words = Words(fields[0]);
+    const TProgram& program = words[0] == "mkdb" ? mkdb : oerr;
+    words.erase(words.begin());
+    const TProgramRun answer = RunInProcess(program, words);
+    const int exit = std::stoi(fields[1]);
+    EXPECT_EQ(answer.Exit, exit) << row << "\n" << answer.Err;
+    const std::string& said = exit == 0 ? answer.Out : answer.Err;
+    EXPECT_EQ(said.substr(0, said.find('\n')), fields[2]) << row;
+    if (exit == 0) {
+      EXPECT_EQ(answer.Err, "") << row;
     } else {  // one line, then where to read more, and nothing else
-      const std::size_t lines = std::count(answer.Err.begin(), answer.Err.end(), '\n');
-      EXPECT_EQ(lines, 2u) << shown << "\n" << answer.Err;
-      EXPECT_NE(answer.Err.find("\nTry '" + c.Program.Name()), std::string::npos) << answer.Err;
-      EXPECT_EQ(answer.Out, "") << shown;
+      EXPECT_EQ(std::count(answer.Err.begin(), answer.Err.end(), '\n'), 2) << row << answer.Err;
+      EXPECT_TRUE(Contains(answer.Err, "\nTry '" + program.Name()));
+      EXPECT_EQ(answer.Out, "") << row;
     }
   }
   // A mistake in a command sends to that command's help.
-  const std::string told = Answer(mkdb, {"comments", "export"}).Err;
+  const std::string told = RunInProcess(mkdb, {"comments", "export"}).Err;
   EXPECT_EQ(told.substr(told.find('\n') + 1), "Try 'tolvane-mkdb comments export --help'.\n");
 }
 
@@ -227,7 +166,7 @@ TEST(CommandLineTest, HelpAndReadmeNameEveryOptionAndExitCode) {
         words.push_back(word);
       }
       words.push_back("--help");
-      const std::string help = Answer(program, words).Out;
+      const std::string help = RunInProcess(program, words).Out;
       std::vector<TOption> options = spec->Options;
       for (TOption& shared : SharedOptions(spec->WaitsForDataFiles)) {
         options.push_back(std::move(shared));

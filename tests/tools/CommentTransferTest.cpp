@@ -1,17 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "data/LiteDb.h"
-#include "tests/data/ForeignLock.h"
+#include "tests/support/QueryRows.h"
 #include "tests/support/TempFolder.h"
+#include "tests/tools/InProcess.h"
 #include "tools/mkdb/MkdbProgram.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 #include "tools/mkdb/comments/CommentTransfer.h"
@@ -32,11 +29,6 @@ std::string Literal(std::string text) {
   return "'" + text + "'";
 }
 
-std::vector<std::string> Words(const std::string& line) {
-  std::istringstream in(line);
-  return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
-
 // "text@lastdate" split into text and date; an empty date stands for none.
 std::pair<std::string, std::string> TextAndDate(const std::string& comment) {
   const std::size_t at = comment.rfind('@');
@@ -45,7 +37,7 @@ std::pair<std::string, std::string> TextAndDate(const std::string& comment) {
 
 class CommentTransferTest : public ::testing::Test {
  protected:
-  std::string In(const std::string& name) const { return (Folder.Path() / name).string(); }
+  std::string In(const std::string& name) const { return Folder.File(name); }
 
   // ORA-00942, ORA-01017 and TNS-00942 in every version: the prefix tells the two 00942 apart.
   std::string Build(const std::string& name, const std::vector<std::string>& versions) {
@@ -61,32 +53,20 @@ class CommentTransferTest : public ::testing::Test {
     return In(name);
   }
 
-  // Runs `sql` on the file: the first column of the rows it gives.
-  static TRows Run(const std::string& path, const std::string& sql) {
-    TLiteDB db;
-    db.UniCode = true;
-    EXPECT_TRUE(db.Use(path) && db.Query(sql)) << db.GetErrorMessage() << "\n" << sql;
-    TRows rows;
-    for (std::int32_t i = 0; i < db.RowCount(); ++i) {
-      rows.push_back(db.Row(i).Field(0).Value);
-    }
-    return rows;
-  }
-
   // Adds the comment row "text@lastdate" (no date: NULL) on ORA-code of that version.
   static void Comment(const std::string& path, const std::string& version, const std::string& code,
                       const std::string& comment) {
     const auto [text, date] = TextAndDate(comment);
-    Run(path, "INSERT INTO usr_comment (e_fk, commentary, lastdate) SELECT e_pk, " + Literal(text) +
-                  ", " + (date.empty() ? "NULL" : Literal(date)) +
-                  " FROM error JOIN version ON vers_pk = vers_fk JOIN prefix ON pref_pk = "
-                  "pref_fk WHERE pref_name = 'ORA' AND vers_name = " +
-                  Literal(version) + " AND e_code = " + Literal(code));
+    QueryRows(path, "INSERT INTO usr_comment (e_fk, commentary, lastdate) SELECT e_pk, " +
+                        Literal(text) + ", " + (date.empty() ? "NULL" : Literal(date)) +
+                        " FROM error JOIN version ON vers_pk = vers_fk JOIN prefix ON pref_pk = "
+                        "pref_fk WHERE pref_name = 'ORA' AND vers_name = " +
+                        Literal(version) + " AND e_code = " + Literal(code));
   }
 
   // Every comment row by its message's identity: "version|prefix|code|text@date", NULL as "-".
   static TRows Comments(const std::string& path) {
-    return Run(
+    return QueryRows(
         path,
         "SELECT vers_name || '|' || pref_name || '|' || e_code || '|' || commentary || '@' || "
         "coalesce(lastdate, '-') FROM usr_comment JOIN error ON e_pk = e_fk JOIN version ON "
@@ -94,16 +74,9 @@ class CommentTransferTest : public ::testing::Test {
         "e_code, usr_comment.rowid");
   }
 
-  // The command run as tolvane-mkdb runs it; what it says on standard error into `told`.
-  static int Command(const std::vector<std::string>& arguments, std::string* told = nullptr) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    TToolContext context("tolvane-mkdb", in, out, err, false);
-    const int exit = MkdbProgram().Main(arguments, context);
-    if (told != nullptr) {
-      *told = err.str();
-    }
-    return exit;
+  // The command run as tolvane-mkdb runs it.
+  static TProgramRun Mkdb(const std::vector<std::string>& words) {
+    return RunInProcess(MkdbProgram(), words);
   }
 
   TTempFolder Folder;
@@ -122,12 +95,12 @@ TEST_F(CommentTransferTest, ExportThenImportKeepsEveryByte) {
   Comment(old, "9.2", "00942", "@");
   ASSERT_EQ(Comments(old).size(), 3u);
   const std::string csv = In("comments.csv");
-  ASSERT_EQ(Command({"comments", "export", old, "--out", csv}), kExitOk);
-  EXPECT_EQ(Command({"comments", "import", fresh, csv}), kExitOk);
+  ASSERT_EQ(Mkdb({"comments", "export", old, "--out", csv}).Exit, kExitOk);
+  EXPECT_EQ(Mkdb({"comments", "import", fresh, csv}).Exit, kExitOk);
   EXPECT_EQ(Comments(fresh), Comments(old));
   EXPECT_FALSE(fs::exists(UnplacedCommentsPath(fresh)));
   const std::string before = FileBytes(fresh);
-  EXPECT_EQ(Command({"comments", "import", fresh, csv}), kExitOk);
+  EXPECT_EQ(Mkdb({"comments", "import", fresh, csv}).Exit, kExitOk);
   EXPECT_EQ(FileBytes(fresh), before);
 }
 
@@ -137,17 +110,20 @@ TEST_F(CommentTransferTest, ExportThenImportKeepsEveryByte) {
 TEST_F(CommentTransferTest, CommentsWithoutOneMessageGoToTheUnplacedFile) {
   const std::string old = Build("old.db", {"11.2", "9.2", "8.1"});
   const std::string next = Build("new.db", {"11.2", "8.1"});
-  Run(next,
+  QueryRows(
+      next,
       "INSERT INTO error (vers_fk, pref_fk, e_code, e_message) SELECT vers_fk, pref_fk, e_code, "
       "'twin' FROM error JOIN version ON vers_pk = vers_fk WHERE vers_name = '8.1' AND "
       "e_code = '00942'; UPDATE error SET e_pk = e_pk + 1000");
   Comment(old, "11.2", "00942", "placed@2024-01-01");
   Comment(old, "9.2", "00942", "no such version@2024-01-02");
   Comment(old, "8.1", "00942", "ambiguous@2024-01-03");
-  std::string told;
-  EXPECT_EQ(Command({"comments", "carry", old, next}, &told), kExitUnplaced);
-  EXPECT_NE(told.find("unplaced: ORA-00942 (9.2): no such message"), std::string::npos) << told;
-  EXPECT_NE(told.find("unplaced: ORA-00942 (8.1): 2 messages match"), std::string::npos) << told;
+  const TProgramRun carry = Mkdb({"comments", "carry", old, next});
+  EXPECT_EQ(carry.Exit, kExitUnplaced);
+  for (const char* told :
+       {"ORA-00942 (9.2): no such message", "ORA-00942 (8.1): 2 messages match"}) {
+    EXPECT_TRUE(Contains(carry.Err, std::string("unplaced: ") + told));
+  }
   EXPECT_EQ(Comments(next), TRows{"11.2|ORA|00942|placed@2024-01-01"});
   EXPECT_EQ(FileBytes(UnplacedCommentsPath(next)),
             kHeader +
@@ -192,7 +168,8 @@ TEST_F(CommentTransferTest, DifferentCommentsKeepTheNewerUnlessOverwriting) {
     ASSERT_TRUE(ImportComments(target, records, {c.Overwrite, kShortWait}, summary, failure))
         << failure.Text;
     EXPECT_EQ(
-        Run(target,
+        QueryRows(
+            target,
             "SELECT commentary || '@' || coalesce(lastdate, '-') FROM usr_comment ORDER BY rowid"),
         Words(c.Expected));
     EXPECT_EQ(std::to_string(summary.Inserted) + std::to_string(summary.Replaced) +
@@ -202,65 +179,50 @@ TEST_F(CommentTransferTest, DifferentCommentsKeepTheNewerUnlessOverwriting) {
   }
 }
 
-// Nothing is imported, not even a good record before a bad one, from a CSV file with a wrong
-// header, a broken quote, a wrong field count, text not UTF-8, nor from none; nor into a target
-// opened read-only (as the engine opens a file it may not write), one another program holds
-// locked, or one that does not exist. Unplaced comments that cannot be kept do not stop the
-// import: that file is written only once it has gone through.
+// Nothing is imported, not even a good record before a bad one, from a CSV file that cannot be
+// read whole (CommentsCsvTest has every way), nor from none; nor into a target opened read-only
+// (as the engine opens a file it may not write; another program's lock is LockedFileTest's),
+// or one that does not exist. Unplaced comments that cannot be kept do not stop the import:
+// that file is written only once it has gone through.
 TEST_F(CommentTransferTest, TargetStaysAsItWasWhenTheImportCannotFinish) {
   const std::string target = Build("target.db", {"11.2"});
   Comment(target, "11.2", "00942", "mine@2024-01-01");
   const std::string before = FileBytes(target);
-  const std::string good = "11.2,ORA,01017,fine,2024-01-01\r\n";
-  const std::string csv = In("bad.csv");
-  for (const std::string& content : {"version;prefix;code;comment;lastdate\r\n" + good,
-                                     kHeader + good + "11.2,ORA,00942,\"open,2024\r\n",
-                                     kHeader + good + "11.2,ORA,00942,mine\r\n",
-                                     kHeader + good + "11.2,ORA,00942,\xFF,2024\r\n"}) {
-    Folder.Write("bad.csv", content);
-    EXPECT_EQ(Command({"comments", "import", target, csv}), kExitFailed) << content;
-    EXPECT_EQ(FileBytes(target), before) << content;
-  }
-  std::string told;
-  EXPECT_EQ(Command({"comments", "import", target, csv + ".missing"}, &told), kExitFailed);
-  EXPECT_EQ(told, "tolvane-mkdb: " + csv + ".missing: no such file\n");
+  const std::string csv = Folder.Write(
+      "bad.csv", kHeader + "11.2,ORA,01017,fine,2024-01-01\r\n11.2,ORA,00942,mine\r\n");
+  EXPECT_EQ(Mkdb({"comments", "import", target, csv}).Exit, kExitFailed);
+  EXPECT_EQ(FileBytes(target), before);
+  const TProgramRun missingCsv = Mkdb({"comments", "import", target, csv + ".missing"});
+  EXPECT_EQ(missingCsv.Exit, kExitFailed);
+  EXPECT_EQ(missingCsv.Err, "tolvane-mkdb: " + csv + ".missing: no such file\n");
 
   const std::vector<TCommentRecord> records = {{"11.2", "ORA", "00942", "theirs", "2025-01-01"},
                                                {"11.2", "ORA", "01017", "new", "2025-01-01"},
                                                {"9.2", "ORA", "00942", "nowhere", ""}};
   TCommentImportSummary summary;
   TFailure failure;
-  const auto refused = [&](const std::string& path, const std::string& why, int exit) {
+  const std::string missing = In("missing.db");
+  TLiteDB reader;
+  reader.ReadOnly = true;
+  ASSERT_TRUE(reader.Use(target));
+  for (const auto& [path, why] : {std::pair{target, std::string("readonly")},
+                                  std::pair{missing, missing + ": no such data file"}}) {
     EXPECT_FALSE(ImportComments(path, records, {false, kShortWait}, summary, failure)) << why;
-    EXPECT_NE(failure.Text.find(why), std::string::npos) << failure.Text;
-    EXPECT_EQ(failure.Exit, exit) << why;
+    EXPECT_TRUE(Contains(failure.Text, why));
+    EXPECT_EQ(failure.Exit, kExitFailed) << why;
     EXPECT_EQ(FileBytes(target), before) << why;
     EXPECT_FALSE(fs::is_regular_file(UnplacedCommentsPath(target))) << why;
-  };
-  {
-    TLiteDB reader;
-    reader.ReadOnly = true;
-    ASSERT_TRUE(reader.Use(target));
-    refused(target, "readonly", kExitFailed);
   }
-  {
-    TForeignLock lock(target);
-    ASSERT_TRUE(lock.Held());
-    refused(target, target + ": another program holds this file locked; gave up after 0.05 s",
-            kExitLocked);
-  }
-  const std::string missing = In("missing.db");
-  refused(missing, missing + ": no such data file", kExitFailed);
   EXPECT_FALSE(fs::exists(missing));
 
   // Once free, the same import goes through, also when its unplaced comments cannot be kept.
+  reader.Close();
   fs::create_directory(UnplacedCommentsPath(target));
   EXPECT_TRUE(ImportComments(target, records, {}, summary, failure)) << failure.Text;
   EXPECT_EQ(summary.Unplaced.size(), 1u);
   EXPECT_EQ(summary.UnplacedFile, "");
-  EXPECT_NE(summary.UnplacedError.find(UnplacedCommentsPath(target) + ": cannot be written: "),
-            std::string::npos)
-      << summary.UnplacedError;
+  EXPECT_TRUE(
+      Contains(summary.UnplacedError, UnplacedCommentsPath(target) + ": cannot be written"));
   EXPECT_NE(FileBytes(target), before);
 }
 

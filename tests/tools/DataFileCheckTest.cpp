@@ -8,6 +8,7 @@
 
 #include "data/LiteDb.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextCases.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 namespace {
@@ -90,25 +91,22 @@ class DataFileCheckTest : public testing::Test {
   std::filesystem::path File = Folder.Path() / "colleague.db";
 };
 
-TEST_F(DataFileCheckTest, ACleanFileIsSound) {
-  const auto [report, text] = Check();
-  EXPECT_TRUE(report.IsDataFile);
-  EXPECT_TRUE(report.Findings.empty()) << text;
+// A clean file is sound; each fault alone is found and named, and but for the damaged page
+// nothing else is reported.
+TEST_F(DataFileCheckTest, EachFaultIsFoundAndNamed) {
+  const auto [clean, sound] = Check();
+  EXPECT_TRUE(clean.IsDataFile && clean.Findings.empty()) << sound;
   for (const char* fact :
        {"counts: 1 versions, 2 prefixes, 401 messages, 0 comments",
         "sys_data: max_fetch_rows (none): a search lists at most 500 rows", " is sound\n"}) {
-    EXPECT_NE(text.find(fact), std::string::npos) << fact << "\n" << text;
+    EXPECT_TRUE(Contains(sound, fact));
   }
-}
-
-// Each fault alone is found and named, and but for the damaged page nothing else is reported.
-TEST_F(DataFileCheckTest, EachFaultIsFoundAndNamed) {
   for (const auto& fault : kFaults) {
     SetUp();
     Apply(fault.Sql);
     const auto [report, text] = Check();
     EXPECT_TRUE(report.IsDataFile) << fault.Found;
-    EXPECT_NE(text.find(fault.Found), std::string::npos) << fault.Found << "\n" << text;
+    EXPECT_TRUE(Contains(text, fault.Found));
     if (&fault != &kFaults[0]) {  // one finding a line of Found
       EXPECT_EQ(report.Findings.size(), 1 + std::size_t(std::ranges::count(fault.Found, '\n')))
           << text;
@@ -127,17 +125,16 @@ TEST_F(DataFileCheckTest, AllFaultsAtOnceMostSeriousFirst) {
   // A damaged page may hide some content; the schema and settings are still read.
   EXPECT_EQ(text.find("integrity: "), 0u) << text;
   EXPECT_LT(text.find(kFaults[1].Found), text.find(kFaults[6].Found)) << text;
-  EXPECT_NE(text.find(kFaults[6].Found), std::string::npos) << text;
+  EXPECT_TRUE(Contains(text, kFaults[6].Found));
 }
 
+// No file at all is none, and is not created; nor is a text file.
 TEST_F(DataFileCheckTest, WhatIsNoDataFileAtAll) {
-  EXPECT_FALSE(CheckDataFile((Folder.Path() / "none.db").string()).IsDataFile);
+  EXPECT_FALSE(CheckDataFile(Folder.File("none.db")).IsDataFile);
   EXPECT_FALSE(std::filesystem::exists(Folder.Path() / "none.db"));
-  const TCheckReport text =
-      CheckDataFile(Folder.Write("notes.txt", "ORA-00942 is about a missing table\n"));
-  EXPECT_FALSE(text.IsDataFile);
-  EXPECT_NE(FormatCheckReport("notes.txt", text).find("verdict: notes.txt is no data file"),
-            std::string::npos);
+  const std::string notes = Folder.Write("notes.txt", "ORA-00942 is about a missing table\n");
+  EXPECT_TRUE(Contains(FormatCheckReport("notes.txt", CheckDataFile(notes)),
+                       "verdict: notes.txt is no data file"));
 }
 
 }  // namespace

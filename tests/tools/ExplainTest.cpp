@@ -7,6 +7,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "tests/support/TextCases.h"
 #include "tests/tools/BuiltDataFile.h"
 
 namespace {
@@ -91,14 +92,12 @@ TEST_F(ExplainTest, ListenerLogsFilesAndStandardInputTogether) {
                         ": is a folder\n");
   EXPECT_EQ(out.substr(0, out.find('\n', out.find('\n') + 1)),
             "TNS-12541: seen 101 times, first on line 3 of " + first + "\nVersion 12.2");
-  EXPECT_NE(out.find("TNS-12560: seen 1 time, first on line 301 of " + first), std::string::npos);
+  EXPECT_TRUE(Contains(out, "TNS-12560: seen 1 time, first on line 301 of " + first));
 
   // One version only: its messages, and the others' codes are then unknown.
   const std::string v12 = std::get<1>(Run({{first}, "12.2", false, 0}));
   EXPECT_EQ(v12.find("Version"), std::string::npos) << v12;
-  EXPECT_NE(v12.find("Not in the data file for version 12.2:\n  TNS-12560: seen 1 time"),
-            std::string::npos)
-      << v12;
+  EXPECT_TRUE(Contains(v12, "Not in the data file for version 12.2:\n  TNS-12560: seen 1 time"));
 
   // Nothing that could be read: the file is named with the reason, and the exit code is 3.
   EXPECT_EQ(Run({{missing}, std::nullopt, false, 0}),

@@ -22,13 +22,14 @@ constexpr double kSlackSeconds = 1.8;
 
 class LockedFileTest : public TToolPrograms {
  protected:
-  // Runs the programs together with --wait while `lock` holds tolv2_msg.db; each must give up
-  // after the wait with exit code 4.
-  void ExpectGiveUp(const std::vector<TProgramStart>& starts, const char* lock) {
+  // Runs the command lines together with --wait while `lock` holds tolv2_msg.db; each must give
+  // up after the wait with exit code 4.
+  void ExpectGiveUp(const std::vector<std::string>& lines, const char* lock) {
     const std::string before = FileBytes(Path("tolv2_msg.db"));
-    std::vector<TProgramStart> waiting = starts;
-    for (TProgramStart& start : waiting) {
-      start.Arguments.insert(start.Arguments.begin(), {"--wait", "2"});
+    std::vector<TProgramStart> waiting;
+    for (const std::string& line : lines) {
+      waiting.push_back(Start(line));
+      waiting.back().Arguments.insert(waiting.back().Arguments.begin(), {"--wait", "2"});
     }
     std::vector<TProgramRun> runs;
     {
@@ -37,13 +38,12 @@ class LockedFileTest : public TToolPrograms {
       runs = RunTogether(waiting);
     }
     for (std::size_t at = 0; at < runs.size(); ++at) {
-      const std::string shown = lock + testing::PrintToString(starts[at].Arguments);
+      const std::string shown = lock + (": " + lines[at]);
       EXPECT_EQ(runs[at].Exit, 4) << shown << "\n" << runs[at].Err;
-      EXPECT_NE(runs[at].Err.find(": tolv2_msg.db: another program holds this file locked; gave "
-                                  "up after 2 s (--wait sets how long)"),
-                std::string::npos)
-          << shown << "\n"
-          << runs[at].Err;
+      EXPECT_TRUE(Contains(runs[at].Err,
+                           ": tolv2_msg.db: another program holds this file locked; "
+                           "gave up after 2 s (--wait sets how long)"))
+          << shown;
       EXPECT_GE(runs[at].Seconds, kWaitSeconds - 0.05) << shown;
       EXPECT_LT(runs[at].Seconds, kWaitSeconds + kSlackSeconds) << shown;
     }
@@ -53,20 +53,17 @@ class LockedFileTest : public TToolPrograms {
 
 TEST_F(LockedFileTest, EveryToolGivesUpAfterTheWait) {
   fs::copy_file(Path("tolv2_msg.db"), Path("other.db"));
-  ASSERT_EQ(RunProgram(Mkdb({"comments", "export", "tolv2_msg.db", "--out", "backup.csv"})).Exit,
-            0);
+  ASSERT_EQ(RunProgram(Start("mkdb comments export tolv2_msg.db --out backup.csv")).Exit, 0);
   Work.Write("alert.log", "ORA-00942\n");
   Work.Write("home/lib/facility.lis", "tns:network:*:Net\n");
   Work.Write("home/network/mesg/tnsus.msg", "12154, 0, \"alias\"\n");
-  ExpectGiveUp({Oerr({"--db", "tolv2_msg.db", "ora", "942"}),
-                Oerr({"--db", "tolv2_msg.db", "--grep", "table"}),
-                Oerr({"--db", "tolv2_msg.db", "explain", "alert.log"}),
-                Mkdb({"check", "tolv2_msg.db"}), Mkdb({"comments", "export", "tolv2_msg.db"}),
-                Mkdb({"comments", "import", "tolv2_msg.db", "backup.csv"}),
-                Mkdb({"comments", "carry", "tolv2_msg.db", "other.db"}),
-                Mkdb({"comments", "carry", "other.db", "tolv2_msg.db"}),
-                Mkdb({"add", "tolv2_msg.db", "--release", "12.1", "--oracle-home", "home"})},
-               "BEGIN EXCLUSIVE");
+  ExpectGiveUp(
+      {"oerr --db tolv2_msg.db ora 942", "oerr --db tolv2_msg.db --grep table",
+       "oerr --db tolv2_msg.db explain alert.log", "mkdb check tolv2_msg.db",
+       "mkdb comments export tolv2_msg.db", "mkdb comments import tolv2_msg.db backup.csv",
+       "mkdb comments carry tolv2_msg.db other.db", "mkdb comments carry other.db tolv2_msg.db",
+       "mkdb add tolv2_msg.db --release 12.1 --oracle-home home"},
+      "BEGIN EXCLUSIVE");
   EXPECT_FALSE(fs::exists(Path("tolv2_msg.db.unplaced.csv")));
 }
 
@@ -76,11 +73,11 @@ TEST_F(LockedFileTest, AWriterWaitsTheSameForEveryKindOfLock) {
   fs::copy_file(Path("tolv2_msg.db"), Path("other.db"));
   TLiteDB(Path("other.db")).Query("UPDATE usr_comment SET commentary = 'theirs'");
   for (const char* lock : {"BEGIN IMMEDIATE", "BEGIN; SELECT count(*) FROM sqlite_schema"}) {
-    ExpectGiveUp({Mkdb({"comments", "carry", "other.db", "tolv2_msg.db", "--overwrite"})}, lock);
+    ExpectGiveUp({"mkdb comments carry other.db tolv2_msg.db --overwrite"}, lock);
   }
   // Readers go on while another program writes.
   TForeignLock writer(Path("tolv2_msg.db"), "BEGIN IMMEDIATE");
-  EXPECT_EQ(RunProgram(Oerr({"--wait", "0", "--db", "tolv2_msg.db", "ora", "942"})).Exit, 0);
+  EXPECT_EQ(RunProgram(Start("oerr --wait 0 --db tolv2_msg.db ora 942")).Exit, 0);
 }
 
 }  // namespace

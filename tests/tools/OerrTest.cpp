@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "tests/support/TextCases.h"
 #include "tests/tools/BuiltDataFile.h"
 #include "tools/oerr/MessageLookup.h"
 #include "tools/oerr/OerrLayout.h"
@@ -75,15 +76,6 @@ TEST(OerrPastedCodeTest, TheFirstCodeOfAPastedLineCounts) {
   }
 }
 
-TEST(OerrCommandLineTest, ACodeStandsForItsPaddedForms) {
-  EXPECT_EQ(CodeCandidates("942"), (TStrings{"942", "0942", "00942", "000942", "0000942",
-                                             "00000942", "000000942", "0000000942"}));
-  EXPECT_EQ(CodeCandidates("00942"), CodeCandidates("942"));
-  EXPECT_EQ(CodeCandidates("0").front(), "0");
-  EXPECT_EQ(FindPrefix({"ORA", "SP2"}, "sp2"), "SP2");
-  EXPECT_EQ(FindPrefix({"ORA"}, "or"), std::nullopt);
-}
-
 TEST(OerrLayoutTest, WrapsAtBlanksOnlyForATerminal) {
   const std::string text = "one two  three \u00e4\u00e4\u00e4\u00e4 fivefivefive\r\nsix";
   EXPECT_EQ(WrapText(text, "> ", "  ", 0),
@@ -113,24 +105,21 @@ TEST_F(OerrTest, LooksUpEveryVersionInTheSearchOrderAndSearches) {
             "Version 10.2\n0310, 00000, \"unable to open file \"%s\"\"\n// *Cause:  Missing file.\n"
             "// *Action: Check it.\n\nVersion 9.2\n310, 00000, \"unable to open file \"%s\"\"\n"
             "// *Cause:  Missing file.\n// *Action: Check it.\n");
-  const struct {
-    const char* Prefix;
-    const char* Code;
-    const char* Version;  // "" for every version
-    TStrings Found;       // version and code of each message, and whether its cause is NULL
-  } cases[] = {
-      {"ORA", "00942", "9.2", {"9.2 00942"}},
-      {"SP2", "310", "10.2", {"10.2 0310"}},
-      {"TNS", "942", "", {}},
-      {"ORA", "1017", "", {"10.2 01017 NULL"}},
-  };
-  for (const auto& c : cases) {
-    const auto version = *c.Version ? std::optional<std::string>(c.Version) : std::nullopt;
-    TStrings seen;
-    for (const TFoundMessage& message : LookUpMessages(Db(), c.Prefix, c.Code, version).Messages) {
-      seen.push_back(message.Version + " " + message.Code + (message.Cause ? "" : " NULL"));
+  // A code stands for its padded forms, and a padded one for the shorter; a facility is named
+  // in any letter case, and whole.
+  EXPECT_EQ(FindPrefix({"ORA", "SP2"}, "sp2"), "SP2");
+  EXPECT_EQ(FindPrefix({"ORA"}, "or"), std::nullopt);
+  // Facility, code and version ("-": every one) | the version and code of what is found.
+  for (const char* row : {"ORA 00942 9.2 | 9.2 00942", "SP2 310 10.2 | 10.2 0310",
+                          "SP2 0310 9.2 | 9.2 310", "TNS 942 - | "}) {
+    const TStrings asked = Words(Fields(row)[0]);
+    const auto version = asked[2] == "-" ? std::nullopt : std::optional(asked[2]);
+    std::string seen;
+    for (const TFoundMessage& message :
+         LookUpMessages(Db(), asked[0], asked[1], version).Messages) {
+      seen += message.Version + " " + message.Code;
     }
-    EXPECT_EQ(seen, c.Found) << c.Prefix << " " << c.Code;
+    EXPECT_EQ(seen, Fields(row)[1]) << row;
   }
   // One message: no version line; a NULL cause is the label alone.
   EXPECT_EQ(FormatMessages(LookUpMessages(Db(), "ORA", "1017", std::nullopt).Messages, 80),

@@ -7,6 +7,7 @@
 
 #include "data/LiteDb.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TextCases.h"
 #include "tests/tools/support/ProgramRun.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 
@@ -31,14 +32,15 @@ class TToolPrograms : public testing::Test {
         "'00942'"));
   }
 
-  std::string Path(const std::string& name) const { return (Work.Path() / name).string(); }
+  std::string Path(const std::string& name) const { return Work.File(name); }
 
-  // A program started in the working folder.
-  TProgramStart Oerr(std::vector<std::string> arguments) const {
-    return {"tolvane-oerr", std::move(arguments), Work.Path().string()};
-  }
-  TProgramStart Mkdb(std::vector<std::string> arguments) const {
-    return {"tolvane-mkdb", std::move(arguments), Work.Path().string()};
+  // A program started in the working folder, written as the user types it but for the
+  // program's name: "oerr WORDS..." or "mkdb WORDS...".
+  TProgramStart Start(const std::string& line) const {
+    std::vector<std::string> words = Words(line);
+    const std::string program = "tolvane-" + words.front();
+    words.erase(words.begin());
+    return {program, words, Work.File("")};
   }
 
   TTempFolder Work;

@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 class ToolProgramsTest : public TToolPrograms {};
 
-// Every command that takes a data file, with bare names; nothing is created or read beside
-// the programs.
+// Every command that takes a data file, with bare names: what it says on either stream when it
+// succeeds. Nothing is created or read beside the programs.
 TEST_F(ToolProgramsTest, BareNamesAreFilesOfTheWorkingFolder) {
   const fs::path beside = fs::path(Platform::ProgramDirectory()) / "tolv2_msg.db";
   ASSERT_FALSE(fs::exists(beside));
@@ -22,25 +22,21 @@ TEST_F(ToolProgramsTest, BareNamesAreFilesOfTheWorkingFolder) {
   fs::copy_file(Path("new.db"), Path("carried.db"));
   Work.Write("home/lib/facility.lis", "tns:network:*:Net\n");
   Work.Write("home/network/mesg/tnsus.msg", "12154, 0, \"could not resolve the alias\"\n");
-  const struct {
-    TProgramStart Start;
-    const char* Says;  // on either stream
-  } cases[] = {
-      {Mkdb({"check", "tolv2_msg.db"}), "verdict: tolv2_msg.db is sound"},
-      {Mkdb({"comments", "export", "tolv2_msg.db", "--out", "backup.csv"}),
-       "tolvane-mkdb: tolv2_msg.db: 1 comment(s) exported"},
-      {Mkdb({"comments", "import", "new.db", "backup.csv"}), "new.db: 1 comment(s) added"},
-      {Mkdb({"comments", "carry", "tolv2_msg.db", "carried.db"}), "carried.db: 1 comment(s) added"},
-      {Mkdb({"add", "tolv2_msg.db", "--release", "12.1", "--oracle-home", "home"}),
-       "tolv2_msg.db: 1 version(s), 0 prefix(es), 1 message(s) written"},
-      {Oerr({"--db", "tolv2_msg.db", "--release", "12.1", "tns", "12154"}),
-       "12154, 00000, \"could not resolve the alias\""},
-      {Oerr({"--db", "new.db", "--release", "10.2", "ora", "942"}), "// *My comment: mine"},
-  };
-  for (const auto& c : cases) {
-    const TProgramRun run = RunProgram(c.Start);
-    EXPECT_EQ(run.Exit, 0) << testing::PrintToString(c.Start.Arguments) << "\n" << run.Err;
-    EXPECT_NE((run.Out + run.Err).find(c.Says), std::string::npos) << run.Out << run.Err;
+  for (const char* row : {
+           "mkdb check tolv2_msg.db | verdict: tolv2_msg.db is sound",
+           "mkdb comments export tolv2_msg.db --out backup.csv | tolvane-mkdb: tolv2_msg.db: 1 "
+           "comment(s) exported",
+           "mkdb comments import new.db backup.csv | new.db: 1 comment(s) added",
+           "mkdb comments carry tolv2_msg.db carried.db | carried.db: 1 comment(s) added",
+           "mkdb add tolv2_msg.db --release 12.1 --oracle-home home | tolv2_msg.db: 1 version(s), "
+           "0 prefix(es), 1 message(s) written",
+           "oerr --db tolv2_msg.db --release 12.1 tns 12154 | 12154, 00000, \"could not resolve "
+           "the alias\"",
+           "oerr --db new.db --release 10.2 ora 942 | // *My comment: mine",
+       }) {
+    const TProgramRun run = RunProgram(Start(Fields(row)[0]));
+    EXPECT_EQ(run.Exit, 0) << row << "\n" << run.Err;
+    EXPECT_TRUE(Contains(run.Out + run.Err, Fields(row)[1]));
   }
   EXPECT_FALSE(fs::exists(beside));
 }
@@ -62,64 +58,53 @@ TEST_F(ToolProgramsTest, WhatTheProgramsSayAndTheirExitCodes) {
   const std::string before = FileBytes(Path("tolv2_msg.db"));
   TLiteDB window(Path("tolv2_msg.db"));
   ASSERT_TRUE(window.Query("BEGIN IMMEDIATE; UPDATE usr_comment SET commentary = 'x'"));
-  const std::vector<std::string> db = {"--db", "tolv2_msg.db"};
-  const auto with = [&db](std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), db.begin(), db.end());
-    return arguments;
-  };
-  const struct {
-    TProgramStart Start;
-    int Exit;
-    std::string Says;  // the start of standard output for 0, of standard error otherwise
-  } cases[] = {
-      {Oerr(with({"ORA", "00942"})), 0,
-       "Versions 10.2, 9.2\n00942, 00000, \"table or view does not exist\"\n// *Cause:  Not "
-       "there.\n// *Action: Look.\n// *My comment (10.2): mine\n"},
-      {Oerr({"--db", "huge.db", "ora", "942"}), 0,
-       "Versions 10.2, 9.2\n00942, 00000, \"table or view does not exist\"\n// *Cause:  Not "
-       "there.\n// *Action: Look.\n// *My comment (10.2): huge:word word "},
-      {Oerr(with({"ORA-00942:", "table", "or", "view", "does", "not", "exist"})), 0,
-       "Versions 10.2, 9.2\n"},
-      {Oerr(with({"ora-1017", "--release", "9.2"})), 1,
-       "tolvane-oerr: no message ORA-1017 in version 9.2\n"},
-      {Oerr(with({"--release", "8.0", "ora", "942"})), 1,
-       "tolvane-oerr: tolv2_msg.db has no version 8.0; it has 10.2, 9.2\n"},
-      {Oerr(with({"--grep", "invalid%password", "ora"})), 0,
-       "ORA-01017  10.2  invalid username/password\n"},
-      {Oerr(with({"xyz", "1"})), 1, "tolvane-oerr: unknown facility xyz\n"},
-      {Oerr(with({"--comment", "nothing-like-it"})), 1,
-       "tolvane-oerr: no comment matches nothing-like-it\n"},
-      {Oerr(with({"ora", "abc"})), 2,
-       "tolvane-oerr: 'abc' is no code: a code is digits, as in: ora 942\nTry 'tolvane-oerr "
-       "--help'.\n"},
-      {Oerr(with({"explain", "alert.log"})), 0,
-       "ORA-00942: seen 1 time, first on line 2 of alert.log\nVersions 10.2, 9.2\n"},
-      {Oerr(with({"explain", "nope.log"})), 3, "tolvane-oerr: nope.log: no such file\n"},
-      {Oerr({"--db", "none.db", "ora", "942"}), 3, "tolvane-oerr: none.db: no such data file\n"},
-      {Oerr({"--db", "folder.db", "ora", "942"}), 3, "tolvane-oerr: folder.db: is a folder\n"},
-      {Oerr({"--db", "garbage.db", "ora", "942"}), 3,
-       "tolvane-oerr: garbage.db: ERROR (LP): file is not a database\n"
-       "tolvane-oerr: garbage.db: E: Datafile is broken\n"},
-      {Oerr({"--db", "new.db", "ora", "942"}), 3,
-       "tolvane-oerr: new.db: E: Can't load error messages form file. Program's version too "
-       "old.\n"},
-      {Oerr({"ora", "942"}), 3,
-       "tolvane-oerr: " + Platform::ProgramDirectory() + "tolv2_msg.db: no such data file\n"},
-      {Mkdb({"check", "nothere.db"}), 3, "tolvane-mkdb: nothere.db: no such data file\n"},
-      {Mkdb({"check", "folder.db"}), 3, "tolvane-mkdb: folder.db: is a folder\n"},
-      {Mkdb({"comments", "export", "none.db"}), 1, "tolvane-mkdb: none.db: no such data file\n"},
+  const std::string found =
+      "Versions 10.2, 9.2\n00942, 00000, \"table or view does not exist\"\n"
+      "// *Cause:  Not there.\n// *Action: Look.\n// *My comment (10.2): ";
+  // The command line | the exit code | the start of standard output for 0, of standard error
+  // otherwise.
+  const std::string rows[] = {
+      "oerr --db tolv2_msg.db ORA 00942 | 0 | " + found + "mine\n",
+      "oerr --db huge.db ora 942 | 0 | " + found + "huge:word word ",
+      "oerr --db tolv2_msg.db ORA-00942: table or view does not exist | 0 | Versions 10.2, 9.2\n",
+      "oerr --db tolv2_msg.db ora-1017 --release 9.2 | 1 | tolvane-oerr: no message ORA-1017 in "
+      "version 9.2\n",
+      "oerr --db tolv2_msg.db --release 8.0 ora 942 | 1 | tolvane-oerr: tolv2_msg.db has no "
+      "version 8.0; it has 10.2, 9.2\n",
+      "oerr --db tolv2_msg.db --grep invalid%password ora | 0 | ORA-01017  10.2  invalid "
+      "username/password\n",
+      "oerr --db tolv2_msg.db xyz 1 | 1 | tolvane-oerr: unknown facility xyz\n",
+      "oerr --db tolv2_msg.db --comment nothing-like-it | 1 | tolvane-oerr: no comment matches "
+      "nothing-like-it\n",
+      "oerr --db tolv2_msg.db ora abc | 2 | tolvane-oerr: 'abc' is no code: a code is digits, as "
+      "in: ora 942\nTry 'tolvane-oerr --help'.\n",
+      "oerr --db tolv2_msg.db explain alert.log | 0 | ORA-00942: seen 1 time, first on line 2 of "
+      "alert.log\nVersions 10.2, 9.2\n",
+      "oerr --db tolv2_msg.db explain nope.log | 3 | tolvane-oerr: nope.log: no such file\n",
+      "oerr --db none.db ora 942 | 3 | tolvane-oerr: none.db: no such data file\n",
+      "oerr --db folder.db ora 942 | 3 | tolvane-oerr: folder.db: is a folder\n",
+      "oerr --db garbage.db ora 942 | 3 | tolvane-oerr: garbage.db: ERROR (LP): file is not a "
+      "database\ntolvane-oerr: garbage.db: E: Datafile is broken\n",
+      "oerr --db new.db ora 942 | 3 | tolvane-oerr: new.db: E: Can't load error messages form "
+      "file. Program's version too old.\n",
+      "oerr ora 942 | 3 | tolvane-oerr: " + Platform::ProgramDirectory() +
+          "tolv2_msg.db: no such data file\n",
+      "mkdb check nothere.db | 3 | tolvane-mkdb: nothere.db: no such data file\n",
+      "mkdb check folder.db | 3 | tolvane-mkdb: folder.db: is a folder\n",
+      "mkdb comments export none.db | 1 | tolvane-mkdb: none.db: no such data file\n",
   };
   std::vector<TProgramStart> starts;
-  for (const auto& c : cases) {
-    starts.push_back(c.Start);
+  for (const std::string& row : rows) {
+    starts.push_back(Start(Fields(row)[0]));
   }
   const std::vector<TProgramRun> runs = RunTogether(starts);
   for (std::size_t at = 0; at < runs.size(); ++at) {
     const TProgramRun& run = runs[at];
-    const std::string shown = testing::PrintToString(cases[at].Start.Arguments);
-    EXPECT_EQ(run.Exit, cases[at].Exit) << shown << "\n" << run.Out << run.Err;
-    const std::string& said = cases[at].Exit == 0 ? run.Out : run.Err;
-    EXPECT_EQ(said.substr(0, cases[at].Says.size()), cases[at].Says) << shown;
+    const std::vector<std::string> fields = Fields(rows[at]);
+    const int exit = std::stoi(fields[1]);
+    EXPECT_EQ(run.Exit, exit) << rows[at] << "\n" << run.Out << run.Err;
+    const std::string& said = exit == 0 ? run.Out : run.Err;
+    EXPECT_EQ(said.substr(0, fields[2].size()), fields[2]) << rows[at];
   }
   EXPECT_NE(runs[1].Out.find("word word :end\n"), std::string::npos) << "the huge comment was cut";
   // The check names a file that is none on standard error, and gives its verdict as ever.
