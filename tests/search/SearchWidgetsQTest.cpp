@@ -1,7 +1,6 @@
-// The search's widgets: the result list (cells, column limits, header, incremental search)
-// and the prefix list's activation signal, on which the main window moves the focus.
+// The search's widgets: the result list (cells, column limits, header, incremental search).
+// The prefix list is Qt's own; what the window does with it is in MainFormQTest.
 #include <QAbstractItemModelTester>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QtTest>
@@ -113,11 +112,10 @@ class SearchWidgetsQTest : public QObject {
     tree.show();
     QVERIFY(QTest::qWaitForWindowExposed(&tree));
     QHeaderView* header = tree.header();
-    for (int column = 1; column < 4; ++column) {
-      const QPoint middle(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                          header->height() / 2);
-      QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
-      QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, middle);
+    for (int click = 2; click < 8; ++click) {  // twice on each column
+      const int column = click / 2;
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                        {header->sectionViewportPosition(column) + 5, header->height() / 2});
     }
     for (int row = 0; row < 4; ++row) {
       QCOMPARE(tree.Model()->Record(row)->pk, row + 1);
@@ -139,19 +137,6 @@ class SearchWidgetsQTest : public QObject {
     tree.FocusFirstRow();
     QTest::keyClicks(&tree, "ora-2");
     QCOMPARE(tree.FocusedRecord()->pk, 3);
-  }
-
-  void PrefixListActivatesOnArrowKeysOnly() {
-    QComboBox combo;
-    combo.addItems({"", "ORA", "TNS", "SP2"});
-    QSignalSpy activated(&combo, &QComboBox::activated);
-    combo.setCurrentIndex(2);
-    combo.setCurrentText("SP2");
-    QCOMPARE(combo.currentIndex(), 3);
-    QCOMPARE(activated.count(), 0);
-    QTest::keyClick(&combo, Qt::Key_Up);
-    QCOMPARE(combo.currentText(), "TNS");
-    QCOMPARE(activated.count(), 1);
   }
 };
 

@@ -394,13 +394,10 @@ class MainFormQTest : public QObject {
     Ui->PrefCB->setFocus();
     QTest::keyClick(Ui->PrefCB, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), Ui->eCodeEdit);
-    Ui->TntSpeedButton1->click();
-    QCOMPARE(Shell->Messages, QStringList{"Prefix description:\n\rOracle database server"});
-    // Escape leaves the About window open, a click opens the address only on the address, and
-    // each opening is a fresh window.
+    // A click in the About window opens the address only on the address, and each opening is a
+    // fresh window. (Its keys and the prefix description's button: AccessibilityQTest.)
     QPointer<TAboutForm> shown;
     QStringList opened;
-    bool stayedOpen = false;
     const auto useAbout = [&] {
       auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget());
       if (about == nullptr) {
@@ -411,8 +408,6 @@ class MainFormQTest : public QObject {
         opened.append(url.toString());
         return true;
       };
-      QTest::keyClick(about, Qt::Key_Escape);
-      stayedOpen = about->isVisible();
       for (const char* name : {"TntLabel1", "TntLabel9", "TntLabel11"}) {
         QTest::mouseClick(about->findChild<QWidget*>(QLatin1String(name)), Qt::LeftButton);
       }
@@ -420,7 +415,6 @@ class MainFormQTest : public QObject {
     };
     QTimer::singleShot(0, useAbout);
     Ui->AbtBtn->click();
-    QVERIFY(stayedOpen);
     QCOMPARE(opened, QStringList{"https://tolvane.example.org/"});
     QTRY_VERIFY(shown.isNull());  // released once closed
     QTimer::singleShot(0, useAbout);
