@@ -5,18 +5,10 @@
 #include <random>
 
 #include "platform/EngineLibrary.h"
+#include "tests/support/TempFolder.h"
 #include "tools/mkdb/catalogue/DataFileBuilder.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
-}
-
-}  // namespace
 
 TTempProgramDirectory::TTempProgramDirectory(bool withEngine, const std::u8string& suffix) {
   const fs::path engine = fs::path(Platform::ProgramDirectory()) / Platform::kSqlite3LibraryName;
@@ -52,38 +44,28 @@ void TTempProgramDirectory::WriteDataFile(const TCatalogue& catalogue) const {
   }
 }
 
-namespace {
-
-TCatalogueMessage Message(std::string code, std::string text, std::string cause,
-                          std::string action) {
-  return {std::move(code), std::move(text), std::move(cause), std::move(action)};
-}
-
-}  // namespace
-
 TCatalogue SmallCatalogue() {
   TCatalogue catalogue;
   catalogue.Prefixes = {
       {"ORA", "Oracle database server"}, {"TNS", "Oracle Net transport"}, {"SP2", "SQL*Plus"}};
   TCatalogueVersion v10{"10.2", {}};
   v10.Messages["ORA"] = {
-      Message("00942", "table or view does not exist",
-              "The statement named a table or view that is missing or not visible to you.",
-              "Check the spelling, the owner and your privileges on the object."),
-      Message("01017", "invalid username/password; logon denied",
-              "The credentials given at logon did not match.",
-              "Enter the right user name and password.")};
-  v10.Messages["TNS"] = {Message("12154", "could not resolve the connect identifier specified",
-                                 "The alias was not found by any naming method.",
-                                 "Check the alias in the naming configuration.")};
-  v10.Messages["SP2"] = {Message("0734", "unknown command beginning \"%s\"",
-                                 "The line did not start with a known command.",
-                                 "Correct the command and enter it again.")};
+      {"00942", "table or view does not exist",
+       "The statement named a table or view that is missing or not visible to you.",
+       "Check the spelling, the owner and your privileges on the object."},
+      {"01017", "invalid username/password; logon denied",
+       "The credentials given at logon did not match.", "Enter the right user name and password."}};
+  v10.Messages["TNS"] = {{"12154", "could not resolve the connect identifier specified",
+                          "The alias was not found by any naming method.",
+                          "Check the alias in the naming configuration."}};
+  v10.Messages["SP2"] = {{"0734", "unknown command beginning \"%s\"",
+                          "The line did not start with a known command.",
+                          "Correct the command and enter it again."}};
   TCatalogueVersion v11 = v10;
   v11.Name = "11.2";
-  v11.Messages["ORA"].push_back(Message("28000", "the account is locked",
-                                        "Too many failed logons, or an administrator locked it.",
-                                        "Ask an administrator to unlock the account."));
+  v11.Messages["ORA"].push_back({"28000", "the account is locked",
+                                 "Too many failed logons, or an administrator locked it.",
+                                 "Ask an administrator to unlock the account."});
   catalogue.Versions = {v10, v11};
   catalogue.Settings = {{"min_req_exe_vers", "20"}, {"max_fetch_rows", "500"}};
   return catalogue;
