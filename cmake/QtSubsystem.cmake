@@ -4,6 +4,12 @@
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 set(CMAKE_AUTOMOC ON)
 
+if(NOT COMMAND tolvane_deploy_qt)
+  # Elsewhere than on Windows, Qt comes from the system's folders.
+  function(tolvane_deploy_qt target)
+  endfunction()
+endif()
+
 function(tolvane_qt_library)
   cmake_parse_arguments(arg "" "NAME" "LIBRARIES;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
