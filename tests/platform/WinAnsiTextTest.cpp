@@ -41,6 +41,8 @@ TEST_F(WinAnsiTextTest, CharactersTheCodePageLacksAreReplacedOnlyInEightBitText)
   EXPECT_EQ(ansi.find('\x16'), std::string::npos);
   EXPECT_NE(ansi.find('?'), std::string::npos);
   EXPECT_NE(AnsiToWide(ansi), wide);
+  // No look-alikes: a fullwidth digit is no digit, a fullwidth apostrophe no apostrophe.
+  EXPECT_EQ(WideToAnsi(u"\uff11\uff07\u0430"), "???");
 }
 
 }  // namespace
