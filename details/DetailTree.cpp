@@ -110,6 +110,9 @@ TDetailTree::TDetailTree(QWidget* parent)
   // The lead column stands first; the text column after it takes the rest of the width.
   header()->moveSection(header()->visualIndex(TDetailModel::LeadColumn), 0);
   header()->setSectionResizeMode(TDetailModel::LeadColumn, QHeaderView::Fixed);
+  // By default no section is narrower than the font's widest character and the margins, which
+  // would widen the lead column with some fonts (Windows' Tahoma among them).
+  header()->setMinimumSectionSize(kLeadWidth);
   header()->resizeSection(TDetailModel::LeadColumn, kLeadWidth);
   header()->resizeSection(TDetailModel::TextColumn, kTextWidth);
 }

@@ -2,66 +2,20 @@
 // 8-bit form in the ANSI code page (1252 under wine's default locale) and placed first.
 #include "platform/win/Clipboard.h"
 
-#include "platform/AnsiText.h"
-
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+
+#include "platform/AnsiText.h"
+#include "tests/support/win/ClipboardContents.h"
 
 namespace {
-
-// What the clipboard holds now, read as another program would.
-struct TClipboardContents {
-  std::vector<UINT> Formats;  // in the order they were placed; synthesized ones follow
-  std::string Text;
-  std::u16string UnicodeText;
-};
-
-TClipboardContents ReadClipboard() {
-  TClipboardContents contents;
-  if (!OpenClipboard(nullptr)) {
-    ADD_FAILURE() << "the clipboard cannot be opened for reading";
-    return contents;
-  }
-  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
-    contents.Formats.push_back(format);
-  }
-  if (HANDLE text = GetClipboardData(CF_TEXT)) {
-    if (const auto* bytes = static_cast<const char*>(GlobalLock(text))) {
-      contents.Text = bytes;
-      GlobalUnlock(text);
-    }
-  }
-  if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* units = static_cast<const char16_t*>(GlobalLock(text))) {
-      contents.UnicodeText = units;
-      GlobalUnlock(text);
-    }
-  }
-  CloseClipboard();
-  return contents;
-}
-
-// A freshly started wine brings its clipboard up a moment after the first program starts.
-bool ClipboardComesUp() {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    if (OpenClipboard(nullptr)) {
-      CloseClipboard();
-      return true;
-    }
-    Sleep(50);
-  }
-  return false;
-}
 
 TEST(WinClipboardTest, PutsTheAnsiFormFirstAndKeepsSingleLineFeeds) {
   if (GetACP() != 1252) {
     GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not 1252";
   }
-  ASSERT_TRUE(ClipboardComesUp());
+  ASSERT_TRUE(ReadClipboard().Opened) << "the clipboard cannot be opened";
   const std::u16string text = u"ORA-00942\n\u00e9t\u00e9 \u20ac\r\nline\n\u0416 \U0001F600\n";
   ASSERT_TRUE(Platform::WriteClipboardText(text));
   const TClipboardContents contents = ReadClipboard();

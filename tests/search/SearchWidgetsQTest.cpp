@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "platform/AnsiText.h"
 #include "search/ResultTree.h"
 
 namespace {
@@ -14,7 +15,7 @@ using TTester = QAbstractItemModelTester;
 std::vector<TResData> Messages() {
   return {{1, "10.2", "ORA", "00942", "table or view does not exist"},
           {2, "10.2", "ORA", "01017", "invalid username/password"},
-          {3, "11.2\u00e9", "ORA", "28000", "the account is locked"},
+          {3, Platform::WideToAnsi(u"11.2\u00e9"), "ORA", "28000", "the account is locked"},
           {4, "11.2", "TNS", "", "could not resolve"}};
 }
 
@@ -49,7 +50,7 @@ class SearchWidgetsQTest : public QObject {
     model.SetRecords(std::move(records));
     QCOMPARE(model.rowCount(), 4);
     QCOMPARE(Row(model, 0), (QStringList{"", "10.2", "ORA-00942", "table or view does not exist"}));
-    // The 8-bit fields are read in the system's code page (UTF-8 here).
+    // The 8-bit fields are read in the system's code page (UTF-8 on Linux, 1252 under wine).
     QCOMPARE(Row(model, 2)[1], QStringLiteral("11.2\u00e9"));
     QCOMPARE(Row(model, 3)[2], "TNS-");
     QCOMPARE(model.Record(3)->pk, 4);

@@ -11,7 +11,7 @@
 namespace fs = std::filesystem;
 
 TTempProgramDirectory::TTempProgramDirectory(bool withEngine, const std::u8string& suffix) {
-  const fs::path engine = fs::path(Platform::ProgramDirectory()) / Platform::kSqlite3LibraryName;
+  const fs::path engine = FromUtf8(Platform::ProgramDirectory()) / Platform::kSqlite3LibraryName;
   std::random_device random;
   do {
     const std::string name = "tolvane-test-" + std::to_string(random());

@@ -15,7 +15,7 @@ class ToolProgramsTest : public TToolPrograms {};
 // Every command that takes a data file, with bare names: what it says on either stream when it
 // succeeds. Nothing is created or read beside the programs.
 TEST_F(ToolProgramsTest, BareNamesAreFilesOfTheWorkingFolder) {
-  const fs::path beside = fs::path(Platform::ProgramDirectory()) / "tolv2_msg.db";
+  const fs::path beside = FromUtf8(Platform::ProgramDirectory()) / "tolv2_msg.db";
   ASSERT_FALSE(fs::exists(beside));
   fs::copy_file(Path("tolv2_msg.db"), Path("new.db"));
   TLiteDB(Path("new.db")).Query("DELETE FROM usr_comment");

@@ -11,6 +11,7 @@
 #include "details/DetailTree.h"
 #include "search/ResultTree.h"
 #include "tests/app/DataFileEdits.h"
+#include "tests/support/ClipboardText.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ProgramDirectory.h"
 #include "tests/support/ScriptedShell.h"
@@ -80,6 +81,11 @@ std::optional<TBoxSeen> AnswerBox(Qt::Key key) {
 
 const char* const kMinVersion21 = "UPDATE sys_data SET value='21' WHERE param='min_req_exe_vers'";
 const char* const kTooOld = "E: Can't load error messages form file. Program's version too old.";
+#ifdef Q_OS_WIN
+const char* const kNoEngine = "ERROR: sqlite3.dll not found";
+#else
+const char* const kNoEngine = "ERROR: libsqlite3.so.0 not found";
+#endif
 
 // The captions in the order the window's translation is read back, each with a German text.
 const char* const kEnglish =
@@ -142,8 +148,7 @@ class MainFormQTest : public QObject {
     QTest::addColumn<int>("terminations");
     QTest::addColumn<QList<int>>("listed");  // entries in the version and prefix lists
     const QList<int> none{0, 0};
-    QTest::newRow("no engine") << "" << false << "ERROR: libsqlite3.so.0 not found" << false << 0
-                               << none;
+    QTest::newRow("no engine") << "" << false << kNoEngine << false << 0 << none;
     QTest::newRow("no data file") << "-" << true << "ERROR: tolv2_msg.db not found" << false << 0
                                   << none;
     QTest::newRow("no min version") << "DELETE FROM sys_data WHERE param='min_req_exe_vers'" << true
@@ -291,18 +296,18 @@ class MainFormQTest : public QObject {
         "command.\nAction\nCorrect the command and enter it again.\n");
     Search(QStringLiteral("sp2-0734"));
     Ui->DetPop->CopyAction()->trigger();
-    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+    QCOMPARE(ClipboardText(), copied);
     for (QAbstractItemView* list : Lists(*Ui)) {
-      QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+      SetClipboardText(QStringLiteral("before"));
       list->setFocus();
       list->setCurrentIndex(list->model()->index(0, 0));
       QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-      QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+      QCOMPARE(ClipboardText(), copied);
     }
     Ui->DetTree->Clear();
-    QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+    SetClipboardText(QStringLiteral("kept"));
     QTest::keyClick(Ui->ResultTree, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    QCOMPARE(ClipboardText(), QStringLiteral("kept"));
     Search(QStringLiteral("sp2-0734"));
     QCOMPARE(MenuStates(*Ui), (QList<bool>{true, true}));
     Shell->EditorAnswers.push_back({TResult::Save, QStringLiteral("alias typo")});
@@ -450,7 +455,7 @@ class MainFormQTest : public QObject {
     QTest::addColumn<QString>("change");
     QTest::addColumn<bool>("engine");
     QTest::addColumn<QStringList>("boxes");
-    QStringList closedWithoutEngine{"ERROR: libsqlite3.so.0 not found"};
+    QStringList closedWithoutEngine{kNoEngine};
     for (int i = 0; i < 3; ++i) {
       closedWithoutEngine.append({"ERROR (SPu): ", "ERROR (SPi): "});
     }

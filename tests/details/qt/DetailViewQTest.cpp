@@ -10,6 +10,7 @@
 #include "details/DetailMenu.h"
 #include "details/DetailTree.h"
 #include "platform/AnsiText.h"
+#include "tests/support/ClipboardText.h"
 
 class DetailViewQTest : public QObject {
   Q_OBJECT
@@ -51,16 +52,23 @@ class DetailViewQTest : public QObject {
     view.selectionModel()->select(view.model()->index(2, 0),
                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
     CopyDetailsToClipboard(view.Rows());
+    const std::string ansi = Platform::WideToAnsi(expected.toStdU16String());
+#ifdef Q_OS_WIN
+    // Written to the system's clipboard itself, as another program reads it.
+    const TClipboardContents copied = ReadClipboard();
+    QCOMPARE(QString::fromStdU16String(copied.UnicodeText), expected);
+    QCOMPARE(copied.Text, ansi);
+#else
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     QCOMPARE(copied->text(), expected);
     QCOMPARE(copied->data("text/plain;charset=utf-8"), expected.toUtf8());
-    const std::string ansi = Platform::WideToAnsi(expected.toStdU16String());
     QCOMPARE(copied->data("text/plain"), QByteArray::fromStdString(ansi));
+#endif
 
     rows.insert(rows.end(), {{true, "My Comment"}, {false, "see tnsnames.ora"}});
     view.SetRows(rows);
     CopyDetailsToClipboard(view.Rows());
-    QCOMPARE(QGuiApplication::clipboard()->text(), expected + "My Comment\nsee tnsnames.ora\n");
+    QCOMPARE(ClipboardText(), expected + "My Comment\nsee tnsnames.ora\n");
   }
 
   void bodiesWrapIntoTallerRowsAndHeadingsAreFifteenPixels() {
@@ -170,14 +178,15 @@ class DetailViewQTest : public QObject {
       const auto content = [&view] {
         return view.verticalScrollBar()->maximum() + view.viewport()->height();
       };
-      QTRY_VERIFY2(content() >= c.Lines * QFontMetrics(view.font()).lineSpacing(),
+      // Every line takes at least the font's height (the spacing adds leading between lines).
+      QTRY_VERIFY2(content() >= c.Lines * QFontMetrics(view.font()).height(),
                    qPrintable(QString::number(content())));
       view.scrollToBottom();
       const QRect last = view.visualRect(model.index(rows - 1, TDetailModel::LeadColumn));
       QVERIFY(view.viewport()->rect().contains(last));
 
       CopyDetailsToClipboard(view.Rows());
-      QVERIFY(QGuiApplication::clipboard()->text() == "Cause\n" + c.Body + "\nAction\nshort\n");
+      QVERIFY(ClipboardText() == "Cause\n" + c.Body + "\nAction\nshort\n");
     }
   }
 };
