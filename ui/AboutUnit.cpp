@@ -1,11 +1,15 @@
 #include "ui/AboutUnit.h"
 
-#include <QKeyEvent>
-
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <vector>
+
+#ifdef Q_OS_WIN
+#include "app/QtText.h"
+#include "platform/win/Shell.h"
+#endif
 
 namespace {
 
@@ -106,12 +110,21 @@ QLabel* AddLabel(QWidget* parent, const TLabelEntry& entry) {
   return label;
 }
 
+// The address goes to the shell's "open" verb on Windows, to the desktop's opener elsewhere.
+bool OpenInBrowser(const QUrl& address) {
+#ifdef Q_OS_WIN
+  return Platform::OpenWithShell(ToWide(address.toString()));
+#else
+  return QDesktopServices::openUrl(address);
+#endif
+}
+
 }  // namespace
 
 TAboutForm::TAboutForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      OpenUrl(&QDesktopServices::openUrl) {
+      OpenUrl(&OpenInBrowser) {
   setObjectName(QStringLiteral("AboutForm"));
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(kClientWidth, kClientHeight);
