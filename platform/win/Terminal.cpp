@@ -32,4 +32,21 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return arguments;
 }
 
+TUtf8Console::TUtf8Console() {
+  if (IsTerminal(stdout) || IsTerminal(stderr)) {
+    PreviousCodePage = GetConsoleOutputCP();
+    if (PreviousCodePage == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) {
+      PreviousCodePage = 0;
+    }
+  }
+}
+
+TUtf8Console::~TUtf8Console() {
+  if (PreviousCodePage != 0) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    SetConsoleOutputCP(PreviousCodePage);
+  }
+}
+
 }  // namespace Platform

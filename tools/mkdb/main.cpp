@@ -8,6 +8,7 @@
 #include "tools/mkdb/MkdbProgram.h"
 
 int main(int argc, char** argv) {
+  const Platform::TUtf8Console console;
   const TProgram program = MkdbProgram();
   TToolContext context(program.Name(), std::cin, std::cout, std::cerr,
                        Platform::IsTerminal(stdout));

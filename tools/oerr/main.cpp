@@ -9,6 +9,7 @@
 
 int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
+  const Platform::TUtf8Console console;
   const TProgram program = OerrProgram();
   TToolContext context(program.Name(), std::cin, std::cout, std::cerr,
                        Platform::IsTerminal(stdout));
