@@ -1,7 +1,9 @@
 #include "platform/win/Shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
 
 #include <string>
 
