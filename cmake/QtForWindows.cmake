@@ -20,7 +20,8 @@ set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
 # Found here, at the top, so that its plugins' targets are seen by every folder below.
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 
-# Qt's DLLs link the compiler's runtime dynamically: it goes beside them.
+# Qt's DLLs link the compiler's runtime dynamically: it goes beside them, without the debug
+# sections Debian's copy carries (they would make libstdc++ 24 MB instead of 2).
 set(TOLVANE_MINGW_RUNTIME_DLLS "")
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
@@ -29,7 +30,16 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   if(NOT EXISTS "${path}")
     message(FATAL_ERROR "The compiler's runtime ${dll} is missing")
   endif()
-  list(APPEND TOLVANE_MINGW_RUNTIME_DLLS "${path}")
+  set(stripped ${CMAKE_BINARY_DIR}/mingw-runtime/${dll})
+  if(NOT EXISTS ${stripped} OR ${path} IS_NEWER_THAN ${stripped})
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/mingw-runtime)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${path}
+                    RESULT_VARIABLE stripped_ok)
+    if(NOT stripped_ok EQUAL 0)
+      message(FATAL_ERROR "The compiler's runtime ${dll} could not be stripped")
+    endif()
+  endif()
+  list(APPEND TOLVANE_MINGW_RUNTIME_DLLS ${stripped})
 endforeach()
 
 # tolvane_deploy_qt(target): Qt's DLLs the target links, the compiler's runtime, and the

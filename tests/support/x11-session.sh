@@ -1,7 +1,7 @@
 # Shared by the scripts that drive the real window on a virtual X server. Source it after
 # setting `script_name` (the prefix of failure messages) and `stage` (a private folder).
 #   fail MESSAGE                 print "script_name: MESSAGE" and exit 1
-#   wait_until WHAT COMMAND...   poll COMMAND for five seconds, then fail with WHAT
+#   wait_until WHAT COMMAND...   poll COMMAND for $wait_seconds (five unless set), then fail
 #   xdo ARGS...                  xdotool, bounded (some calls wait for the server forever)
 #   start_window_manager         cwm without key or mouse bindings, when cwm and wmctrl exist;
 #                                sets `wm` to its process id, or leaves it empty
@@ -15,7 +15,7 @@ fail() {
 wait_until() {
   local what=$1
   shift
-  for _ in $(seq 50); do
+  for _ in $(seq $((${wait_seconds:-5} * 10))); do
     "$@" && return 0
     sleep 0.1
   done
