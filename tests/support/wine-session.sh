@@ -12,6 +12,10 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot --init </dev/null >/dev/null 2>&1
+# Every Windows has Tahoma, the window's font; a prefix has none, and Qt's fallback there (a
+# math font with outsized line metrics) leaves the text of every line edit unpainted. Wine's
+# own Tahoma (Debian's fonts-wine) stands in, as it does in a wine that installs it.
+cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 
 stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
