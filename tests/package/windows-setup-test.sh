@@ -5,7 +5,7 @@
 # a comment through the comment editor; the same setup run again (an upgrade) keeps it; a
 # silent uninstall removes the programs and keeps tolv2_msg.db; a reinstall shows the comment
 # again; the uninstaller's box deletes the data file only when ticked; and an install into a
-# folder named beyond the ANSI code page works the same.
+# folder named beyond the ANSI code page, over a data file the user put there, works the same.
 set -euo pipefail
 
 script_name=windows-setup-test
@@ -36,8 +36,9 @@ uninstall() {  # FOLDER [ARGUMENTS]
 data_comment() {
   sqlite3 "$1/tolv2_msg.db" 'SELECT commentary FROM usr_comment' 2>/dev/null
 }
-search_code() {  # WID CODE
+search_code() {  # WID CODE (in place of the code the window kept from its last run)
   xdo windowfocus --sync "$1"
+  xdo key ctrl+a
   xdo type --delay 20 "$2"
   xdo key Return
   sleep 1
@@ -96,6 +97,7 @@ install
 window_shows_comment "$folder"
 
 # The uninstaller's own page: its box, ticked, deletes the data file.
+cp "$folder/tolv2_msg.db" "$stage/kept.db"
 wine "$folder/uninstall.exe" </dev/null >/dev/null 2>&1 &
 wait_until "the uninstaller did not appear" find_wine_window 'Uninstall'
 xdo windowfocus --sync "$wid"
@@ -108,12 +110,17 @@ wait_until "the ticked box did not delete the data file" no_data_file
 sleep 1
 find_wine_window 'Uninstall' && { xdo windowfocus --sync "$wid"; xdo key Return; }
 
-# A folder named beyond the ANSI code page. (wine quotes an argument with a blank in it, and the
-# setup takes /D= only unquoted, as Windows' own command line would pass it.)
+# A folder named beyond the ANSI code page, where the user has put a data file of their own
+# before the first install. (wine quotes an argument with a blank in it, and the setup takes
+# /D= only unquoted, as Windows' own command line would pass it.)
 odd='C:\Werkzeuge-Ж-😀\Tolvane'
 odd_unix="$WINEPREFIX/drive_c/Werkzeuge-Ж-😀/Tolvane"
+mkdir -p "$odd_unix"
+cp "$stage/kept.db" "$odd_unix/tolv2_msg.db"
 install "$odd"
-[ -f "$odd_unix/tolv2_msg.db" ] || fail "an install into $odd put no data file there"
+[ "$(data_comment "$odd_unix")" = "$comment" ] || fail "the setup replaced the user's own data file in $odd"
+window_shows_comment "$odd_unix"
+comment=$'Ordner außerhalb der Codepage ✓\nJa'
 comment_in_window "$odd_unix"
 uninstall "$odd_unix" /S
 [ "$(data_comment "$odd_unix")" = "$comment" ] || fail "uninstalling from $odd lost the comment"

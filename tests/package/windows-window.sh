@@ -12,7 +12,8 @@
 #   expect_clipboard LINE1 TEXT ROWS   the copy begins with LINE1 then a line holding TEXT,
 #                               has ROWS rows, single LFs, and CF_TEXT in code page 1252
 #   open_comment_editor WID     "Add/Edit Comment" from the context menu; sets `editor`
-#   paste_text TEXT             TEXT onto the X clipboard, then ctrl+v into the focused field
+#   paste_text TEXT             TEXT onto the X clipboard, then pasted in place of the
+#                               comment editor's text
 #   press_save                  clicks the comment editor's Save button
 #   close_program WID           closes the window as its close button would; waits for the end
 #   kill_program                ends the program at once
@@ -112,7 +113,7 @@ paste_text() {
   printf '%s' "$1" | xclip -selection clipboard
   sleep 0.3
   xdo windowfocus --sync "$editor"
-  xdo key ctrl+v
+  xdo key ctrl+a ctrl+v
   sleep 0.5
 }
 

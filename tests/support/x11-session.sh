@@ -1,6 +1,7 @@
 # Shared by the scripts that drive the real window on a virtual X server. Source it after
 # setting `script_name` (the prefix of failure messages) and `stage` (a private folder).
-#   fail MESSAGE                 print "script_name: MESSAGE" and exit 1
+#   fail MESSAGE                 print "script_name: MESSAGE" and exit 1 (TOLVANE_FAILURE_SHOT=
+#                                FILE.png also keeps a screenshot)
 #   wait_until WHAT COMMAND...   poll COMMAND for $wait_seconds (five unless set), then fail
 #   xdo ARGS...                  xdotool, bounded (some calls wait for the server forever)
 #   start_window_manager         cwm without key or mouse bindings, when cwm and wmctrl exist;
@@ -9,6 +10,10 @@
 
 fail() {
   echo "$script_name: $*" >&2
+  # TOLVANE_FAILURE_SHOT=FILE.png keeps the screen as it was when the test failed.
+  if [ -n "${TOLVANE_FAILURE_SHOT:-}" ]; then
+    import -window root "$TOLVANE_FAILURE_SHOT" 2>/dev/null || true
+  fi
   exit 1
 }
 
