@@ -15,8 +15,9 @@ namespace {
 
 using TStrings = std::vector<std::string>;
 
-// Every command with --help, --version, an unknown option and a missing operand: the exit code
-// and the first line, on standard output for 0 and on standard error otherwise.
+// Each program's and group's --help and --version, unknown options and missing operands: the
+// exit code and the first line, on standard output for 0 and on standard error otherwise. Every
+// command's own --help is read below, where its options are looked for.
 TEST(CommandLineTest, EveryCommandAnswersTheSameWay) {
   const TProgram mkdb = MkdbProgram();
   const TProgram oerr = OerrProgram();
@@ -28,55 +29,31 @@ TEST(CommandLineTest, EveryCommandAnswersTheSameWay) {
       "mkdb synth x.db | 2 | tolvane-mkdb: unknown command 'synth'",
       "mkdb comments | 2 | tolvane-mkdb: comments needs one of: export, import, carry",
       "mkdb comments --help | 0 | Usage:",
-      "mkdb create --help | 0 | Usage: tolvane-mkdb create OUT --from DIR",
-      "mkdb create --version | 0 | tolvane-mkdb (Tolvane) 2.0",
-      "mkdb create x.db --bogus | 2 | tolvane-mkdb: unknown option '--bogus'",
       "mkdb create --from dir | 2 | tolvane-mkdb: create needs the data file OUT to write",
       "mkdb create x.db | 2 | tolvane-mkdb: create needs --from DIR",
-      "mkdb add --help | 0 | Usage: tolvane-mkdb add OUT --release NAME --oracle-home DIR",
       "mkdb add x.db --version | 0 | tolvane-mkdb (Tolvane) 2.0",
       "mkdb add x.db --version 19c --oracle-home h | 2 | tolvane-mkdb: --version takes no value: "
       "the Oracle version is --release 19c",
-      "mkdb add x.db --bogus 1 | 2 | tolvane-mkdb: unknown option '--bogus'",
       "mkdb add x.db --oracle-home h | 2 | tolvane-mkdb: add needs --release NAME",
-      "mkdb comments export --help | 0 | Usage: tolvane-mkdb comments export DB [--out FILE]",
-      "mkdb comments export --version | 0 | tolvane-mkdb (Tolvane) 2.0",
       "mkdb comments export a.db --overwrite | 2 | tolvane-mkdb: unknown option '--overwrite'",
       "mkdb comments export | 2 | tolvane-mkdb: comments export needs the data file DB",
-      "mkdb comments import --help | 0 | Usage: tolvane-mkdb comments import DB FILE [--overwrite]",
-      "mkdb comments import --version | 0 | tolvane-mkdb (Tolvane) 2.0",
       "mkdb comments import a.db c.csv --out x | 2 | tolvane-mkdb: unknown option '--out'",
       "mkdb comments import a.db | 2 | tolvane-mkdb: comments import needs the data file DB and "
       "the CSV file FILE",
-      "mkdb comments carry --help | 0 | Usage: tolvane-mkdb comments carry OLD NEW [--overwrite]",
-      "mkdb comments carry --version | 0 | tolvane-mkdb (Tolvane) 2.0",
-      "mkdb comments carry o.db n.db --force | 2 | tolvane-mkdb: unknown option '--force'",
       "mkdb comments carry o.db | 2 | tolvane-mkdb: comments carry needs the data files OLD and "
       "NEW",
-      "mkdb check --help | 0 | Usage: tolvane-mkdb check DB",
-      "mkdb check --version | 0 | tolvane-mkdb (Tolvane) 2.0",
-      "mkdb check --bogus a.db | 2 | tolvane-mkdb: unknown option '--bogus'",
       "mkdb check | 2 | tolvane-mkdb: check needs the data file DB",
       "oerr --help | 0 | Usage:",
-      "oerr ora --help | 0 | Usage:",
       "oerr --version | 0 | tolvane-oerr (Tolvane) 2.0",
       "oerr --version 10.2 ora 942 | 2 | tolvane-oerr: --version takes no value: the Oracle "
       "version is --release 10.2",
       "oerr ora 942 --bogus | 2 | tolvane-oerr: unknown option '--bogus'",
       "oerr | 2 | tolvane-oerr: a facility and a code are needed, as in: ora 942",
-      "oerr ora abc | 2 | tolvane-oerr: 'abc' is no code: a code is digits, as in: ora 942",
-      "oerr --release | 2 | tolvane-oerr: option '--release' needs a value: --release NAME",
       "oerr --grep a --comment b | 2 | tolvane-oerr: --grep and --comment cannot be combined",
       "oerr --grep a ora tns | 2 | tolvane-oerr: --grep and --comment take one facility at most",
       "oerr --comment \t\n ora | 2 | tolvane-oerr: --grep and --comment need words to search for",
       "oerr --json ora 1 | 2 | tolvane-oerr: unknown option '--json'",
-      "oerr explain --help | 0 | Usage: tolvane-oerr explain [--release NAME] [--db FILE] [--json] "
-      "[FILE]...",
       "oerr --json explain --version | 0 | tolvane-oerr (Tolvane) 2.0",
-      "oerr explain a.log --bogus | 2 | tolvane-oerr: unknown option '--bogus'",
-      "oerr explain --db | 2 | tolvane-oerr: option '--db' needs a value: --db FILE",
-      "oerr explain --wait soon | 2 | tolvane-oerr: --wait needs a number of seconds, as in: "
-      "--wait 10",
   };
   for (const char* row : rows) {
     const TStrings fields = Fields(row);
@@ -160,13 +137,11 @@ TEST(CommandLineTest, HelpAndReadmeNameEveryOptionAndExitCode) {
   const TProgram programs[] = {MkdbProgram(), OerrProgram()};
   for (const TProgram& program : programs) {
     for (const TCommandSpec* spec : program.Specs()) {
-      TStrings words;
-      std::istringstream name(spec->Name);
-      for (std::string word; name >> word;) {
-        words.push_back(word);
-      }
+      TStrings words = Words(spec->Name);
       words.push_back("--help");
-      const std::string help = RunInProcess(program, words).Out;
+      const TProgramRun run = RunInProcess(program, words);
+      EXPECT_EQ(run.Exit, 0) << spec->Name;
+      const std::string& help = run.Out;
       std::vector<TOption> options = spec->Options;
       for (TOption& shared : SharedOptions(spec->WaitsForDataFiles)) {
         options.push_back(std::move(shared));

@@ -98,10 +98,6 @@ TEST_F(ExplainTest, ListenerLogsFilesAndStandardInputTogether) {
   const std::string v12 = std::get<1>(Run({{first}, "12.2", false, 0}));
   EXPECT_EQ(v12.find("Version"), std::string::npos) << v12;
   EXPECT_TRUE(Contains(v12, "Not in the data file for version 12.2:\n  TNS-12560: seen 1 time"));
-
-  // Nothing that could be read: the file is named with the reason, and the exit code is 3.
-  EXPECT_EQ(Run({{missing}, std::nullopt, false, 0}),
-            std::tuple(3, "", "tolvane-oerr: " + missing + ": no such file\n"));
 }
 
 // One object a line per distinct error, as --help says, with every version that has it.

@@ -256,7 +256,7 @@ class MainFormQTest : public QObject {
                                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
     Ui->FindBtn->click();
     QCoreApplication::processEvents();
-    QVERIFY(Shell->Messages[0].startsWith("ERROR (MS): "));
+    QCOMPARE(Shell->Messages, QStringList{"ERROR (MS): no such table: usr_comment"});
     QCOMPARE(Shell->StatusAtMessage, QStringList{"Searching ..."});
     QCOMPARE(Ui->SBar->Caption(), QStringLiteral("Search failed"));
     QCOMPARE(QApplication::focusWidget(), Ui->CommEdit);
@@ -318,7 +318,7 @@ class MainFormQTest : public QObject {
     QVERIFY(ChangeDataFile(Dir->DataFile(), "DROP TABLE usr_comment"));
     Search(QStringLiteral("ora-00942"));
     QCOMPARE(Ui->ResultTree->model()->rowCount(), 2);
-    QVERIFY(Shell->Messages.last().startsWith("ERROR (Com): "));
+    QCOMPARE(Shell->Messages.last(), "ERROR (Com): no such table: usr_comment");
     QCOMPARE(MenuStates(*Ui), (QList<bool>{false, false}));
   }
 
@@ -358,16 +358,6 @@ class MainFormQTest : public QObject {
 
   void ControlsButtonsAndAbout() {
     Start();
-    for (const QString& name : QStringLiteral("BackMainPanel MainGB VerLab ErrLab VersionCB PrefCB "
-                                              "TntSpeedButton1 CodLab eCodeEdit MsgLab eMsgEdit "
-                                              "ComLab CommEdit FindBtn ResultTree DetTree SBar "
-                                              "AbtBtn")
-                                   .split(' ')) {
-      QVERIFY2(Form->findChild<QWidget*>(name) != nullptr, qPrintable(name));
-    }
-    QCOMPARE((QList<int>{Ui->eCodeEdit->maxLength(), Ui->eMsgEdit->maxLength(),
-                         Ui->CommEdit->maxLength()}),
-             (QList<int>{10, 100, 100}));
     // Only the result list and the detail view give or take room, the detail view down to a
     // sliver at the minimum; the About button keeps 10 pixels from the right edge. Each size
     // asked (none at first), then the size got:

@@ -90,7 +90,6 @@ TEST(DetailLoaderTest, RowsForEachStateOfTheFile) {
       {"0060A", "SELECT 1", {"ORA-0060A", "a code with a letter", "Cause", "", "Action", ""}, ""},
       {"00942", "DELETE FROM error", {}, ""},
       {"00942", "DROP TABLE error", {}, "ERROR (Det): no such table: error"},
-      {"00942", "DROP TABLE usr_comment", {}, "ERROR (Com): no such table: usr_comment"},
   };
   for (const auto& [code, sql, rows, error] : cases) {
     TData data(code);

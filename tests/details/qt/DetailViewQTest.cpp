@@ -64,11 +64,6 @@ class DetailViewQTest : public QObject {
     QCOMPARE(copied->data("text/plain;charset=utf-8"), expected.toUtf8());
     QCOMPARE(copied->data("text/plain"), QByteArray::fromStdString(ansi));
 #endif
-
-    rows.insert(rows.end(), {{true, "My Comment"}, {false, "see tnsnames.ora"}});
-    view.SetRows(rows);
-    CopyDetailsToClipboard(view.Rows());
-    QCOMPARE(ClipboardText(), expected + "My Comment\nsee tnsnames.ora\n");
   }
 
   void bodiesWrapIntoTallerRowsAndHeadingsAreFifteenPixels() {
