@@ -40,10 +40,10 @@ std::optional<std::chrono::milliseconds> WaitFromText(const std::string& text) {
 
 // "--version NAME" named the Oracle version where --release does now: a command line of the
 // old form would otherwise print the version and end with success, having done nothing.
-std::optional<std::string> OldReleaseOption(const TCommandSpec& spec,
+std::optional<std::string> OldReleaseOption(const TCommandDefinition& definition,
                                             const std::vector<std::string>& words) {
   const bool releases =
-      std::any_of(spec.Options.begin(), spec.Options.end(),
+      std::any_of(definition.Options.begin(), definition.Options.end(),
                   [](const TOption& option) { return option.Name == "--release"; });
   const auto version = std::find(words.begin(), words.end(), "--version");
   if (!releases || version == words.end() || version + 1 == words.end() ||
@@ -71,21 +71,22 @@ bool AsksForHelp(const std::vector<std::string>& words) {
   return Asks(words, {"--help", "-h"});
 }
 
-TReading ReadArguments(const TCommandSpec& spec, const std::vector<std::string>& words) {
+TReading ReadArguments(const TCommandDefinition& definition,
+                       const std::vector<std::string>& words) {
   TReading reading;
   if (AsksForHelp(words)) {
     reading.Kind = TReading::TKind::Help;
     return reading;
   }
   if (Asks(words, {"--version"})) {
-    if (const std::optional<std::string> renamed = OldReleaseOption(spec, words)) {
+    if (const std::optional<std::string> renamed = OldReleaseOption(definition, words)) {
       return Wrong(*renamed);
     }
     reading.Kind = TReading::TKind::Version;
     return reading;
   }
-  std::vector<TOption> options = spec.Options;
-  for (TOption& shared : SharedOptions(spec.WaitsForDataFiles)) {
+  std::vector<TOption> options = definition.Options;
+  for (TOption& shared : SharedOptions(definition.WaitsForDataFiles)) {
     options.push_back(std::move(shared));
   }
   TArguments& arguments = reading.Arguments;
@@ -123,11 +124,11 @@ TReading ReadArguments(const TCommandSpec& spec, const std::vector<std::string>&
       return Wrong("option '" + name + "' is given twice");
     }
   }
-  if (arguments.Operands.size() < spec.LeastOperands) {
-    return Wrong(spec.Needs);
+  if (arguments.Operands.size() < definition.LeastOperands) {
+    return Wrong(definition.Needs);
   }
-  if (arguments.Operands.size() > spec.MostOperands) {
-    return Wrong("unexpected operand '" + arguments.Operands[spec.MostOperands] + "'");
+  if (arguments.Operands.size() > definition.MostOperands) {
+    return Wrong("unexpected operand '" + arguments.Operands[definition.MostOperands] + "'");
   }
   if (const std::optional<std::string> wait = arguments.Value("--wait")) {
     const std::optional<std::chrono::milliseconds> bound = WaitFromText(*wait);

@@ -18,7 +18,7 @@ struct TReading {
 // The options that come with every command: --wait only where it opens data files.
 std::vector<TOption> SharedOptions(bool waits);
 
-TReading ReadArguments(const TCommandSpec& spec, const std::vector<std::string>& words);
+TReading ReadArguments(const TCommandDefinition& definition, const std::vector<std::string>& words);
 
 // "--help" or "-h", before any "--".
 bool AsksForHelp(const std::vector<std::string>& words);

@@ -22,7 +22,7 @@ struct TOption {
 
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
-struct TCommandSpec {
+struct TCommandDefinition {
   // The words after the program's name ("comments export"); empty for the program's own.
   std::string Name;
   // Its forms as the usage shows them after the program and command names ("DB [--out FILE]").
@@ -73,12 +73,12 @@ class TToolContext {
 
 class TCommand {
  public:
-  explicit TCommand(TCommandSpec spec) : Definition(std::move(spec)) {}
+  explicit TCommand(TCommandDefinition definition) : Data(std::move(definition)) {}
   virtual ~TCommand() = default;
   TCommand(const TCommand&) = delete;
   TCommand& operator=(const TCommand&) = delete;
 
-  const TCommandSpec& Spec() const { return Definition; }
+  const TCommandDefinition& Definition() const { return Data; }
   // What is wrong with a command line that has the right options and number of operands, or
   // nothing: the program reports it as a wrong command line.
   virtual std::optional<std::string> Check(const TArguments& /*arguments*/) const {
@@ -88,5 +88,5 @@ class TCommand {
   virtual int Run(const TArguments& arguments, TToolContext& context) = 0;
 
  private:
-  TCommandSpec Definition;
+  TCommandDefinition Data;
 };

@@ -35,8 +35,8 @@ std::string Wrapped(const std::string& lead, const std::string& text) {
   return out + "\n";
 }
 
-std::string Invocation(const std::string& program, const TCommandSpec& spec) {
-  return spec.Name.empty() ? program : program + " " + spec.Name;
+std::string Invocation(const std::string& program, const TCommandDefinition& definition) {
+  return definition.Name.empty() ? program : program + " " + definition.Name;
 }
 
 std::string OptionLines(const std::vector<TOption>& options) {
@@ -63,10 +63,10 @@ std::string ExitLines(const std::vector<std::pair<int, std::string>>& codes) {
 }
 
 // The command's own codes with the shared ones, in the order of their numbers.
-std::vector<std::pair<int, std::string>> WithSharedCodes(const TCommandSpec& spec) {
-  std::multimap<int, std::string> codes(spec.ExitCodes.begin(), spec.ExitCodes.end());
+std::vector<std::pair<int, std::string>> WithSharedCodes(const TCommandDefinition& definition) {
+  std::multimap<int, std::string> codes(definition.ExitCodes.begin(), definition.ExitCodes.end());
   codes.emplace(kExitUsage, "wrong command line");
-  if (spec.WaitsForDataFiles) {
+  if (definition.WaitsForDataFiles) {
     codes.emplace(kExitLocked, "another program held a data file locked for longer than the wait");
   }
   return {codes.begin(), codes.end()};
@@ -80,31 +80,31 @@ const char* const kFilesNote = "\nFiles are named relative to the working folder
 
 }  // namespace
 
-std::string CommandHelp(const std::string& program, const TCommandSpec& spec) {
+std::string CommandHelp(const std::string& program, const TCommandDefinition& definition) {
   std::string out;
-  for (std::size_t at = 0; at < spec.Forms.size(); ++at) {
-    out +=
-        (at == 0 ? "Usage: " : "  or:  ") + Invocation(program, spec) + " " + spec.Forms[at] + "\n";
+  for (std::size_t at = 0; at < definition.Forms.size(); ++at) {
+    out += (at == 0 ? "Usage: " : "  or:  ") + Invocation(program, definition) + " " +
+           definition.Forms[at] + "\n";
   }
-  out += Paragraphs(spec.Description) + "\n";
-  std::vector<TOption> options = spec.Options;
-  for (TOption& shared : SharedOptions(spec.WaitsForDataFiles)) {
+  out += Paragraphs(definition.Description) + "\n";
+  std::vector<TOption> options = definition.Options;
+  for (TOption& shared : SharedOptions(definition.WaitsForDataFiles)) {
     options.push_back(std::move(shared));
   }
-  return out + OptionLines(options) + kFilesNote + ExitLines(WithSharedCodes(spec));
+  return out + OptionLines(options) + kFilesNote + ExitLines(WithSharedCodes(definition));
 }
 
 std::string ProgramHelp(const TProgramText& text) {
   std::string out = "Usage:\n";
   bool waits = false;
-  const TCommandSpec* own = nullptr;
-  for (const TCommandSpec* spec : text.Commands) {
-    for (const std::string& form : spec->Forms) {
-      out += "  " + Invocation(text.Name, *spec) + " " + form + "\n";
+  const TCommandDefinition* own = nullptr;
+  for (const TCommandDefinition* definition : text.Commands) {
+    for (const std::string& form : definition->Forms) {
+      out += "  " + Invocation(text.Name, *definition) + " " + form + "\n";
     }
-    out += Wrapped("      ", spec->Summary);
-    waits = waits || spec->WaitsForDataFiles;
-    own = spec->Name.empty() ? spec : own;
+    out += Wrapped("      ", definition->Summary);
+    waits = waits || definition->WaitsForDataFiles;
+    own = definition->Name.empty() ? definition : own;
   }
   out += "\n" + Wrapped("", text.Summary);
   std::vector<TOption> options;
@@ -116,8 +116,9 @@ std::string ProgramHelp(const TProgramText& text) {
     options.push_back(std::move(shared));
   }
   out += "\n" + OptionLines(options) + kFilesNote + ExitLines(text.ExitCodes);
-  const bool named = std::any_of(text.Commands.begin(), text.Commands.end(),
-                                 [](const TCommandSpec* spec) { return !spec->Name.empty(); });
+  const bool named =
+      std::any_of(text.Commands.begin(), text.Commands.end(),
+                  [](const TCommandDefinition* definition) { return !definition->Name.empty(); });
   if (named) {
     out += "\n'" + text.Name + " COMMAND --help' describes one command.\n";
   }

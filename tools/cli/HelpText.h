@@ -9,12 +9,12 @@
 #include "tools/cli/Command.h"
 
 // One command's help: its forms, description, options and exit codes.
-std::string CommandHelp(const std::string& program, const TCommandSpec& spec);
+std::string CommandHelp(const std::string& program, const TCommandDefinition& definition);
 
 struct TProgramText {
   std::string Name;
-  std::string Summary;                        // the first line after the usage
-  std::vector<const TCommandSpec*> Commands;  // the default command (empty name) first
+  std::string Summary;                              // the first line after the usage
+  std::vector<const TCommandDefinition*> Commands;  // the default command (empty name) first
   std::vector<std::pair<int, std::string>> ExitCodes;
 };
 

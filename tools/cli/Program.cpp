@@ -26,7 +26,7 @@ TProgram::TProgram(std::string name, std::string summary,
 
 void TProgram::Add(std::unique_ptr<TCommand> command) {
   // The program's own command leads its help.
-  const auto at = command->Spec().Name.empty() ? Commands.begin() : Commands.end();
+  const auto at = command->Definition().Name.empty() ? Commands.begin() : Commands.end();
   Commands.insert(at, std::move(command));
 }
 
@@ -37,26 +37,26 @@ std::string TProgram::Version() const {
 std::string TProgram::Help(const std::string& group) const {
   TProgramText text{ProgramName, Summary, {}, Codes};
   for (const auto& command : Commands) {
-    const std::string& name = command->Spec().Name;
+    const std::string& name = command->Definition().Name;
     if (group.empty() || name == group || name.starts_with(group + " ")) {
-      text.Commands.push_back(&command->Spec());
+      text.Commands.push_back(&command->Definition());
     }
   }
   return ProgramHelp(text);
 }
 
-std::vector<const TCommandSpec*> TProgram::Specs() const {
-  std::vector<const TCommandSpec*> specs;
+std::vector<const TCommandDefinition*> TProgram::Definitions() const {
+  std::vector<const TCommandDefinition*> definitions;
   for (const auto& command : Commands) {
-    specs.push_back(&command->Spec());
+    definitions.push_back(&command->Definition());
   }
-  return specs;
+  return definitions;
 }
 
 std::vector<std::string> TProgram::GroupCommands(const std::string& group) const {
   std::vector<std::string> names;
   for (const auto& command : Commands) {
-    const std::string& name = command->Spec().Name;
+    const std::string& name = command->Definition().Name;
     if (!group.empty() && name.starts_with(group + " ")) {
       names.push_back(name.substr(group.size() + 1));
     }
@@ -66,7 +66,7 @@ std::vector<std::string> TProgram::GroupCommands(const std::string& group) const
 
 bool TProgram::TakesValue(const std::string& option) const {
   return std::any_of(Commands.begin(), Commands.end(), [&option](const auto& command) {
-    const std::vector<TOption>& options = command->Spec().Options;
+    const std::vector<TOption>& options = command->Definition().Options;
     return option == "--wait" ||
            std::any_of(options.begin(), options.end(), [&option](const TOption& o) {
              return o.Name == option && !o.Value.empty();
@@ -87,7 +87,7 @@ TProgram::TFound TProgram::Find(const std::vector<std::string>& words) const {
   TFound found;
   std::size_t longest = 0;
   for (const auto& command : Commands) {
-    const std::vector<std::string> name = Words(command->Spec().Name);
+    const std::vector<std::string> name = Words(command->Definition().Name);
     const bool matches =
         name.size() <= plain.size() &&
         std::equal(name.begin(), name.end(), plain.begin(),
@@ -143,22 +143,22 @@ int TProgram::Main(const std::vector<std::string>& arguments, TToolContext& cont
     }
     return Wrong(found.Group + " needs one of: " + names, found.Group, context);
   }
-  const TCommandSpec& spec = found.Command->Spec();
-  const TReading reading = ReadArguments(spec, found.Rest);
+  const TCommandDefinition& definition = found.Command->Definition();
+  const TReading reading = ReadArguments(definition, found.Rest);
   switch (reading.Kind) {
     case TReading::TKind::Help:
-      context.Out << (spec.Name.empty() ? Help() : CommandHelp(ProgramName, spec));
+      context.Out << (definition.Name.empty() ? Help() : CommandHelp(ProgramName, definition));
       return kExitOk;
     case TReading::TKind::Version:
       context.Out << Version() << '\n';
       return kExitOk;
     case TReading::TKind::Wrong:
-      return Wrong(reading.Wrong, spec.Name, context);
+      return Wrong(reading.Wrong, definition.Name, context);
     case TReading::TKind::Arguments:
       break;
   }
   if (const std::optional<std::string> wrong = found.Command->Check(reading.Arguments)) {
-    return Wrong(*wrong, spec.Name, context);
+    return Wrong(*wrong, definition.Name, context);
   }
   return found.Command->Run(reading.Arguments, context);
 }

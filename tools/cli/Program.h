@@ -31,7 +31,7 @@ class TProgram {
   // The help of the whole program, or of the commands whose names start with `group`.
   std::string Help(const std::string& group = {}) const;
   // What its commands are, and its exit codes, for the tests that hold them against the README.
-  std::vector<const TCommandSpec*> Specs() const;
+  std::vector<const TCommandDefinition*> Definitions() const;
   const std::vector<std::pair<int, std::string>>& ExitCodes() const { return Codes; }
 
  private:

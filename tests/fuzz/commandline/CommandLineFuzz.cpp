@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       words.back() += static_cast<char>(data[at]);
     }
   }
-  TCommandSpec spec;
-  spec.Options = {{"--db", "FILE", ""}, {"--json", "", ""}};
-  spec.LeastOperands = 1;
-  spec.MostOperands = 3;
-  spec.Needs = "an operand";
-  const TReading reading = ReadArguments(spec, words);
+  TCommandDefinition definition;
+  definition.Options = {{"--db", "FILE", ""}, {"--json", "", ""}};
+  definition.LeastOperands = 1;
+  definition.MostOperands = 3;
+  definition.Needs = "an operand";
+  const TReading reading = ReadArguments(definition, words);
   if (reading.Kind == TReading::TKind::Arguments) {
     const TArguments& read = reading.Arguments;
     Require(read.Operands.size() >= 1 && read.Operands.size() <= 3);
