@@ -33,10 +33,7 @@ main=$wid
 [ -f "$folder/tolv2_msg.db" ] || fail "the first start did not put the sample in place"
 
 # By code: the focus starts in the code edit.
-xdo windowfocus --sync "$main"
-xdo type --delay 20 'ora-00942'
-xdo key Return
-sleep 1
+search_code "$main" ora-00942
 copy_details "$main"
 expect_clipboard "ORA-00942" "table or view does not exist" 6
 
@@ -49,19 +46,16 @@ sleep 1
 copy_details "$main"
 grep -q 'does not' "$stage/clip/unicode.txt" || fail "a search by message words copied: $(cat "$stage/clip/unicode.txt")"
 
-# Back to ORA-00942, then a comment with letters beyond code page 1252, pasted as a user would.
-xdo key shift+Tab ctrl+a BackSpace
-xdo key ctrl+a BackSpace
-xdo type --delay 20 'ora-00942'
-xdo key Return
-sleep 1
+# Back to ORA-00942 (the message edit emptied, the code edit before it), then a comment with
+# letters beyond code page 1252, pasted as a user would.
+xdo windowfocus --sync "$main"
+xdo key ctrl+a BackSpace shift+Tab
+search_code "$main" ora-00942
 comment=$'Prüfung Ж 😀\nzweite Zeile'
 open_comment_editor "$main"
 paste_text "$comment"
 press_save
-stored() {
-  [ "$(sqlite3 "$folder/tolv2_msg.db" 'SELECT commentary FROM usr_comment' 2>/dev/null)" = "$comment" ]
-}
+stored() { [ "$(data_comment "$folder")" = "$comment" ]; }
 wait_until "the comment did not reach the data file" stored
 copy_details "$main"
 expect_clipboard "ORA-00942" "table or view does not exist" 8

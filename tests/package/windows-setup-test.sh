@@ -33,16 +33,6 @@ uninstall() {  # FOLDER [ARGUMENTS]
   gone() { [ ! -e "$where/uninstall.exe" ] && [ ! -e "$where/tolvane.exe" ]; }
   wait_until "the uninstaller left the programs in $where" gone
 }
-data_comment() {
-  sqlite3 "$1/tolv2_msg.db" 'SELECT commentary FROM usr_comment' 2>/dev/null
-}
-search_code() {  # WID CODE (in place of the code the window kept from its last run)
-  xdo windowfocus --sync "$1"
-  xdo key ctrl+a
-  xdo type --delay 20 "$2"
-  xdo key Return
-  sleep 1
-}
 comment_in_window() {  # FOLDER
   start_program "$1/tolvane.exe"
   wait_until "the installed window did not appear" find_wine_window '^Tolvane 2$'

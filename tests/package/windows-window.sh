@@ -5,6 +5,8 @@
 #   start_program EXE           start EXE under wine in the background; sets `pid`
 #   find_wine_window REGEX      sets `wid` to a visible window of that title (fails if none)
 #   find_box                    sets `wid` to a visible "Tolvane 2" window that is not the main one
+#   search_code WID CODE        types CODE in place of the focused edit's text, then Enter
+#   data_comment FOLDER         the comment stored in FOLDER/tolv2_msg.db
 #   copy_details WID            "Copy to clipboard" from the detail view's context menu, then
 #                               read_clipboard
 #   read_clipboard              the clipboard as a Windows program reads it: $stage/clip/text.bin
@@ -52,6 +54,18 @@ open_context_menu() {
   sleep 0.2
   xdo click 3
   sleep 0.7
+}
+
+search_code() {
+  xdo windowfocus --sync "$1"
+  xdo key ctrl+a
+  xdo type --delay 20 "$2"
+  xdo key Return
+  sleep 1
+}
+
+data_comment() {
+  sqlite3 "$1/tolv2_msg.db" 'SELECT commentary FROM usr_comment' 2>/dev/null
 }
 
 read_clipboard() {
